@@ -1,0 +1,79 @@
+#include "compiler/compile.h"
+
+#include "compiler/errors.h"
+#include "compiler/output.h"
+#include "compiler/post_pass.h"
+#include "platform/files.h"
+
+namespace compiler {
+
+int CompileResult::exit_status() const {
+  if (status != CompileStatus::kWritten) return 2;
+  return error_code != 0 ? 1 : 0;
+}
+
+bool compile_model(CompiledModel& model, const CompileRequest& request,
+                   std::optional<ErrorSource>* error_source) {
+  model.full_compile = request.j;
+  model.error_code = 0;
+  model.scenario_table = {};
+  model.route.clear();
+  model.track_plan.clear();
+  model.scenario_id = request.scenario_id;
+  model.train_id = request.train_id;
+  memorizza_dati(model, request.sources, error_source);
+  if (!model.route_sized()) return false;
+  route_post_pass(model);
+  return true;
+}
+
+CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& request) {
+  CompileResult result;
+  const bool sized = compile_model(model, request, &result.error_source);
+  result.error_code = model.error_code;
+  result.error_position = model.error_position;
+  if (!sized) {
+    result.status = CompileStatus::kNoRoute;
+    result.failure = "no route was compiled: the line description gave no line length, so no file is written";
+    return result;
+  }
+  if (int stamping_error = stamp(model); stamping_error != 0) {
+    result.status = CompileStatus::kStampingError;
+    result.stamping_error = stamping_error;
+    return result;
+  }
+  try {
+    write_output_files(model, request.output_folder);
+  } catch (const platform::FileError& error) {
+    result.status = CompileStatus::kWriteFailure;
+    result.failure = "cannot write " + error.path() + ": " + error.reason();
+  }
+  return result;
+}
+
+std::string describe_recorded_error(const CompileResult& result, const CompileRequest& request) {
+  if (result.error_code == 0) return {};
+  // Kinds without a record to point at still name the file they concern.
+  const std::int32_t kind = result.error_code;
+  const bool line_kind = kind <= 6 || kind == 21 || kind >= 101;
+  return format_recorded_error(kind, result.error_position, result.error_source,
+                               line_kind ? request.sources.line_path : request.sources.train_path);
+}
+
+std::string describe_outcome(const CompileResult& result, const CompileRequest& request) {
+  std::string text = describe_recorded_error(result, request);
+  switch (result.status) {
+    case CompileStatus::kWritten:
+      break;
+    case CompileStatus::kStampingError:
+      text += errore_prompt(result.stamping_error) + '\n';
+      break;
+    case CompileStatus::kNoRoute:
+    case CompileStatus::kWriteFailure:
+      text += result.failure + '\n';
+      break;
+  }
+  return text;
+}
+
+}  // namespace compiler

@@ -1,0 +1,100 @@
+#include "compiler/field_reader.h"
+
+#include <algorithm>
+
+namespace compiler {
+
+bool FieldReader::at_end() const {
+  for (std::size_t i = pos_; i < text_.size(); ++i) {
+    if (!is_blank(text_[i]) && !is_line_end(text_[i])) return false;
+  }
+  return true;
+}
+
+void FieldReader::skip_blanks() {
+  while (more() && is_blank(peek())) ++pos_;
+}
+
+void FieldReader::skip_blanks_and_line_ends() {
+  while (more() && (is_blank(peek()) || is_line_end(peek()))) ++pos_;
+}
+
+bool FieldReader::consume_line_end() {
+  if (!more()) return false;
+  if (peek() == '\r') {
+    ++pos_;
+    if (more() && peek() == '\n') ++pos_;
+    return true;
+  }
+  if (peek() == '\n') {
+    ++pos_;
+    return true;
+  }
+  return false;
+}
+
+void FieldReader::require_more() {
+  skip_blanks_and_line_ends();
+  if (!more()) throw ReadingFailure("reading past the end of the file");
+  field_start_ = pos_;
+}
+
+std::string FieldReader::read_text() {
+  require_more();
+  std::string field;
+  if (peek() == '"') {
+    const std::size_t begin = pos_ + 1;
+    std::size_t close = text_.find('"', begin);
+    if (close == std::string_view::npos) close = text_.size();  // an unclosed quote runs to the end
+    field.assign(text_.substr(begin, close - begin));
+    pos_ = std::min(close + 1, text_.size());
+    skip_to_delimiter();
+  } else {
+    const std::size_t begin = pos_;
+    skip_to_delimiter();
+    field.assign(text_.substr(begin, pos_ - begin));
+  }
+  consume_delimiter();
+  return field;
+}
+
+void FieldReader::skip_to_delimiter() {
+  while (more() && peek() != ',' && !is_line_end(peek())) ++pos_;
+}
+
+void FieldReader::consume_delimiter() {
+  if (more() && peek() == ',') {
+    ++pos_;
+  } else {
+    consume_line_end();
+  }
+}
+
+std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
+  require_more();
+  std::int64_t value = 0;
+  if (peek() != ',') {
+    bool negative = false;
+    if (peek() == '+' || peek() == '-') {
+      negative = peek() == '-';
+      ++pos_;
+    }
+    const std::size_t digits_start = pos_;
+    while (more() && peek() >= '0' && peek() <= '9') {
+      if (value > (std::int64_t{1} << 40)) throw ReadingFailure("number too large for its field");
+      value = value * 10 + (peek() - '0');
+      ++pos_;
+    }
+    if (pos_ == digits_start) throw ReadingFailure("not a number");
+    if (more() && peek() != ',' && !is_blank(peek()) && !is_line_end(peek())) {
+      throw ReadingFailure("not a number");
+    }
+    if (negative) value = -value;
+    if (value < min || value > max) throw ReadingFailure("number out of range for its field");
+  }
+  skip_blanks();
+  consume_delimiter();
+  return value;
+}
+
+}  // namespace compiler

@@ -1,0 +1,152 @@
+#pragma once
+// The compiled scenario: the route, the scenario table and the track plan,
+// with the values that carry state from one compiler step to the next.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace compiler {
+
+// One 50 m cell of the line: an object (kind and its values) and the line's
+// attributes at that place. Fields in file order.
+struct RouteCell {
+  std::uint8_t kind = 0;
+  std::int16_t param1 = 0;
+  std::int16_t param2 = 0;
+  std::int16_t param3 = 0;
+  std::int16_t param4 = 0;
+  std::uint8_t param5 = 0;
+  std::uint8_t marker = 0;
+  std::uint8_t tunnel = 0;
+  std::uint8_t speed_limit = 0;
+  std::uint8_t gradient = 0;
+  std::uint8_t adhesion = 0;
+
+  bool operator==(const RouteCell&) const = default;
+};
+
+// Cell kinds.
+enum CellKind : std::uint8_t {
+  kNoObject = 0,
+  kSignal = 1,
+  kSlowdownEnd = 2,
+  kSlowdownStart = 3,
+  kSlowdownWarning = 4,
+  kSlowdownApproach = 5,
+  kSpeedBoards = 6,
+  kStationStop = 10,
+  kTunnelMarker = 11,
+  kLoweringPoint = 12,
+  kLoweringOther = 13,
+  kIndicationBoard = 14,
+};
+
+// A cell other objects may take: empty, or only a tunnel marker.
+inline bool is_free(const RouteCell& cell) { return cell.kind == kNoObject || cell.kind == kTunnelMarker; }
+
+// One record of the scenario table: a station, a board text or header values.
+// Fields in file order; text is a Windows-1252 byte string.
+struct ScenarioEntry {
+  std::uint8_t code = 0;
+  std::int32_t value1 = 0;
+  std::int32_t value2 = 0;
+  std::int32_t value3 = 0;
+  std::uint8_t flag = 0;
+  std::string text;
+  std::int16_t word1 = 0;
+  std::int16_t word2 = 0;
+  std::int16_t word3 = 0;
+  std::int16_t word4 = 0;
+  std::int16_t word5 = 0;
+  std::uint8_t byte1 = 0;
+  std::uint8_t byte2 = 0;
+  std::uint8_t byte3 = 0;
+  std::uint8_t byte4 = 0;
+  std::int32_t seconds = 0;
+
+  bool operator==(const ScenarioEntry&) const = default;
+};
+
+inline constexpr int kScenarioEntries = 87;
+inline constexpr int kFirstBoardEntry = 80;      // board texts grow down from here
+inline constexpr int kChainageEntries[] = {81, 82, 83};
+inline constexpr int kTrainHeaderEntry = 84;
+inline constexpr int kScenarioHeaderEntry = 85;
+inline constexpr int kTrainIdEntry = 86;
+inline constexpr int kTunnelSlots = 81;          // tunnel_starts/ends indexes 0 .. 80
+
+inline constexpr std::int32_t kMaxLineLength = 1'000'000;
+inline constexpr std::int32_t kExtraTrackLength = 7000;
+inline constexpr std::int16_t kTableMark = 610;
+inline constexpr std::int16_t kRouteMark = 5121;
+
+// Kind of one track plan element, as tagged in the line data file.
+enum class PlanTag : std::uint16_t { kEmpty = 0, kInt16 = 2, kDouble = 5 };
+
+// The plan view of the track, one (x, y) point per metre 0 .. track_length.
+// Points are filled in one forward pass, so an element's kind follows from its
+// metre: metres 0 and 1 are 16-bit integers once the plan is started, metres
+// 2 .. filled_end() - 1 are doubles, every later metre is empty. Only the
+// coordinates are stored.
+class TrackPlan {
+ public:
+  // Re-creates the plan for metres 0 .. track_length, every element empty.
+  void size(std::int32_t track_length);
+  // Metres 0 and 1 become (0, 0) and (0, 1) as integers; the cursor moves to 2.
+  void start();
+  bool sized() const { return !x_.empty(); }
+  bool started() const { return started_; }
+  // Last metre index (track_length); -1 when not sized.
+  std::int32_t last_metre() const { return static_cast<std::int32_t>(x_.size()) - 1; }
+  // The next metre to compute.
+  std::int32_t cursor() const { return cursor_; }
+  double x(std::int32_t metre) const { return x_[static_cast<std::size_t>(metre)]; }
+  double y(std::int32_t metre) const { return y_[static_cast<std::size_t>(metre)]; }
+  // Sets the point at the cursor and advances it.
+  void append(double x, double y);
+  PlanTag tag(std::int32_t metre) const;
+  void clear();
+
+ private:
+  std::vector<double> x_;
+  std::vector<double> y_;
+  std::int32_t cursor_ = 0;
+  bool started_ = false;
+};
+
+// The whole compiled model and the members that pass state between steps.
+struct CompiledModel {
+  std::vector<RouteCell> route;  // cells 0 .. last_cell; empty until sized
+  std::array<ScenarioEntry, kScenarioEntries> scenario_table{};
+  TrackPlan track_plan;
+  std::int32_t full_compile = 0;
+  std::string scenario_id;
+  std::string train_id;
+  std::int32_t track_length = 0;
+  std::int32_t last_cell = 0;
+  std::string field_text;
+  std::int32_t tunnel_count = 0;
+  std::array<std::int32_t, kTunnelSlots> tunnel_starts{};
+  std::array<std::int32_t, kTunnelSlots> tunnel_ends{};
+  std::int32_t cell_index = 0;
+  std::int32_t walk_index = 0;
+  std::int32_t gap_count = 0;
+  std::int32_t scan_index = 0;
+  std::int32_t error_code = 0;
+  std::int32_t error_position = 0;
+
+  bool route_sized() const { return !route.empty(); }
+  // The cell at index; callers check the bounds first (cell_in_route).
+  RouteCell& cell(std::int64_t index) { return route[static_cast<std::size_t>(index)]; }
+  bool cell_in_route(std::int64_t index) const { return index >= 0 && index <= last_cell && route_sized(); }
+  // Sets track_length, last_cell and a route of zero cells for a line length.
+  void size_route(std::int32_t line_length);
+  void record_error(std::int32_t kind, std::int32_t position) {
+    error_code = kind;
+    error_position = position;
+  }
+};
+
+}  // namespace compiler

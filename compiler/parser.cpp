@@ -1,0 +1,34 @@
+#include "compiler/parser.h"
+
+#include "compiler/line_parser.h"
+#include "compiler/train_parser.h"
+#include "platform/files.h"
+
+namespace compiler {
+
+void memorizza_dati(CompiledModel& model, const DescriptionFiles& files,
+                    std::optional<ErrorSource>* error_source) {
+  std::optional<ErrorSource> local_source;
+  std::optional<ErrorSource>& source = error_source ? *error_source : local_source;
+  source.reset();
+  DescriptionFile line(files.line_path, files.consume);
+  DescriptionFile train(files.train_path, files.consume);
+  DescriptionFile* reading = &line;
+  try {
+    if (LineParser(model, line, source).run() == HalfOutcome::kEndCall) return;
+    reading = &train;
+    TrainParser(model, train, source).run();
+  } catch (const ReadingFailure&) {
+    // The record being read when the failure struck is where the author looks.
+    if (reading->is_open()) source = reading->locate_record();
+    model.error_code = 25;
+  } catch (const platform::FileError&) {
+    model.error_code = 25;
+  }
+  if (model.error_code == 25) {
+    line.close_and_delete();
+    train.close_and_delete();
+  }
+}
+
+}  // namespace compiler

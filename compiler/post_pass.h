@@ -1,0 +1,19 @@
+#pragma once
+// The route post-pass: automatic lowering points around slowdowns and the
+// signals near them.
+
+#include "compiler/model.h"
+
+namespace compiler {
+
+// The smaller of two values; a tie returns the first.
+template <typename T>
+constexpr T minimo(const T& x, const T& y) {
+  return x > y ? y : x;
+}
+
+// Walks the route once, placing lowering points; records errors 11 to 13
+// and goes on. Needs a sized route.
+void route_post_pass(CompiledModel& model);
+
+}  // namespace compiler
