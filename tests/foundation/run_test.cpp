@@ -1,0 +1,121 @@
+// The one-shot program and the compile driver, seen from outside.
+
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "compiler/compile.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing_support::TempDir;
+
+// Copies the program into its own folder, where it writes all its files.
+std::string install_program(const TempDir& dir) {
+  const std::string copy = dir.file("scenario_compiler");
+  std::filesystem::copy_file(SCENARIO_COMPILER_EXE, copy);
+  return copy;
+}
+
+// The names of the files that appeared in folder, in the order they were
+// completed, while the program ran.
+std::vector<std::string> run_and_watch(const std::string& program, const std::string& folder,
+                                       testing_support::ProgramRun& run) {
+  const int watch = inotify_init1(IN_NONBLOCK);
+  inotify_add_watch(watch, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
+  run = testing_support::run_program(program);
+  std::vector<std::string> names;
+  alignas(inotify_event) char buffer[65536];
+  ssize_t got;
+  while ((got = read(watch, buffer, sizeof buffer)) > 0) {
+    for (char* at = buffer; at < buffer + got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(at);
+      std::string name = event->len ? event->name : "";
+      // Temporary files start with a dot; only final names count.
+      if ((event->mask & IN_MOVED_TO) && !name.empty() && name[0] != '.') names.push_back(name);
+      at += sizeof(inotify_event) + event->len;
+    }
+  }
+  close(watch);
+  return names;
+}
+
+TEST(Program, WritesItsFilesInRunOrder) {
+  TempDir dir;
+  const std::string program = install_program(dir);
+  testing_support::ProgramRun run;
+  const std::vector<std::string> written = run_and_watch(program, dir.path(), run);
+  const std::vector<std::string> documents = {
+      "Alvera_Monteluce_linea.txt", "Alvera_Monteluce_2734-2-.txt", "Alvera_Monteluce_2734-2_note.txt",
+      "Alvera_Monteluce_2734-2_rallentamenti.txt", "Alvera_Monteluce_2734-2_scheda_treno.txt"};
+  ASSERT_GE(written.size(), documents.size()) << run.standard_error;
+  EXPECT_EQ(std::vector<std::string>(written.begin(), written.begin() + 5), documents);
+  EXPECT_EQ(run.standard_error.rfind("Attendere\n", 0), 0u) << "the wait window comes first";
+}
+
+TEST(Program, SecondRunInTheSameFolderSucceedsAlike) {
+  TempDir dir;
+  const std::string program = install_program(dir);
+  const auto first = testing_support::run_program(program);
+  const auto second = testing_support::run_program(program);
+  EXPECT_EQ(first.exit_status, second.exit_status);
+  EXPECT_EQ(first.standard_error, second.standard_error);
+}
+
+// A compile whose line description gives no length has no route to write.
+TEST(CompileDriver, StopsWithoutOutputWhenNoRouteWasSized) {
+  struct Case {
+    const char* name;
+    std::string line_text;  // empty: no line description file at all
+    int expected_kind;
+  };
+  const Case cases[] = {
+      {"missing line description", "", 101},
+      {"no general section", "[curve]\r\ncurvas2,  1000,  400\r\n[fine]\r\n", 102},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    compiler::CompileRequest request;
+    request.output_folder = dir.path();
+    request.scenario_id = "S";
+    request.train_id = "T";
+    request.sources.line_path = dir.file("S_linea.txt");
+    request.sources.train_path = dir.write("S_T-.txt", "[generale]\r\n[fine]\r\n");
+    if (!c.line_text.empty()) dir.write("S_linea.txt", c.line_text);
+
+    compiler::CompiledModel model;
+    model.error_code = 77;  // left over from an earlier compile: cleared first
+    const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
+
+    EXPECT_EQ(result.status, compiler::CompileStatus::kNoRoute);
+    EXPECT_EQ(result.exit_status(), 2);
+    EXPECT_EQ(result.error_code, c.expected_kind);
+    for (const char* output : {"S_linea.dat", "S_T.sim", "S_T.dat"}) EXPECT_FALSE(dir.exists(output)) << output;
+    const std::string report = compiler::describe_outcome(result, request);
+    EXPECT_NE(report.find("no route"), std::string::npos) << report;
+  }
+}
+
+TEST(CompileDriver, ClearsTheScenarioTableBeforeParsing) {
+  TempDir dir;
+  compiler::CompileRequest request;
+  request.output_folder = dir.path();
+  request.scenario_id = "S";
+  request.train_id = "T";
+  request.sources.line_path = dir.file("S_linea.txt");
+  request.sources.train_path = dir.file("S_T-.txt");
+  compiler::CompiledModel model;
+  model.scenario_table[3].text = "stale";
+  model.scenario_table[85].word1 = 610;
+  compiler::memorizza_percorso(model, request);
+  EXPECT_EQ(model.scenario_table[3], compiler::ScenarioEntry{});
+  EXPECT_EQ(model.scenario_table[85].word1, 0);
+}
+
+}  // namespace
