@@ -37,13 +37,15 @@ CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& req
     result.failure = "no route was compiled: the line description gave no line length, so no file is written";
     return result;
   }
-  if (int stamping_error = stamp(model); stamping_error != 0) {
-    result.status = CompileStatus::kStampingError;
-    result.stamping_error = stamping_error;
-    return result;
-  }
   try {
-    write_output_files(model, request.output_folder);
+    const int stamped = stamp_and_write_output(model, request.output_folder);
+    if (stamped == kNoMarkCell) {
+      result.status = CompileStatus::kNoRoute;
+      result.failure = "the route has no cell 1 to carry its marks (the line is too short), so no file is written";
+    } else if (stamped != kStamped) {
+      result.status = CompileStatus::kStampingError;
+      result.stamping_error = stamped;
+    }
   } catch (const platform::FileError& error) {
     result.status = CompileStatus::kWriteFailure;
     result.failure = "cannot write " + error.path() + ": " + error.reason();

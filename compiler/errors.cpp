@@ -17,7 +17,7 @@ constexpr std::array kKinds = {
     KindInfo{2, false, "a kilometric chainage start or end is not a multiple of 50"},
     KindInfo{3, false, "cab-signal repetition start is not a multiple of 50"},
     KindInfo{4, false, "cab-signal repetition end is not a multiple of 50"},
-    KindInfo{5, false, "cab-signal repetition keyword names neither 4 nor 9 codes"},
+    KindInfo{5, false, "the cab-signal repetition keyword holds neither 4 nor 9"},
     KindInfo{6, true, "the cell of this indication board is already taken"},
     KindInfo{7, true, "the cell of this lowering record is already taken"},
     KindInfo{8, true, "station position is not a multiple of 50"},
@@ -37,7 +37,7 @@ constexpr std::array kKinds = {
     KindInfo{24, false, "the station's stop cell would lie in cell 1 or before"},
     KindInfo{25, false, "the record cannot be read: a value out of range, a missing field, or a file that cannot be opened"},
     KindInfo{101, false, "the line description file does not exist"},
-    KindInfo{102, false, "the line description file has no [generale] section"},
+    KindInfo{102, false, "the line description file ends before its [generale] section"},
     KindInfo{103, false, "a curve keyword without a digit 1 to 6, or the track plan beyond 1,000,000 m"},
 };
 
@@ -78,7 +78,8 @@ std::string format_recorded_error(std::int32_t kind, std::int32_t position,
   report += "error " + std::to_string(kind);
   if (error_has_position(kind)) report += " at " + std::to_string(position) + " m";
   report += ": ";
-  report += error_meaning(kind);
+  const std::string_view meaning = error_meaning(kind);
+  report += meaning.empty() ? std::string_view("unknown error kind") : meaning;
   report += '\n';
   if (source && !is_route_error(kind)) {
     report += source->source_line + '\n';

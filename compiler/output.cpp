@@ -1,13 +1,48 @@
 #include "compiler/output.h"
 
+#include "compiler/codes.h"
+#include "compiler/line_data_file.h"
+#include "compiler/route_file.h"
+#include "compiler/scenario_file.h"
+#include "driver/file_names.h"
+#include "platform/files.h"
+
 namespace compiler {
 
-int stamp(CompiledModel&) { return 0; }
+int stamp(CompiledModel& model) {
+  if (model.route.size() < 2) return kNoMarkCell;
+  ScenarioEntry& header = model.scenario_table[kScenarioHeaderEntry];
+  RouteCell& mark_cell = model.route[1];
 
-std::string encode_line_data(const CompiledModel&) { return {}; }
-std::string encode_scenario_file(const CompiledModel&) { return {}; }
-std::string encode_route_file(const CompiledModel&) { return {}; }
+  if (header.word1 != 0 || mark_cell.param1 != 0) return kErrore1250;
+  header.word1 = kTableMark;
+  mark_cell.param1 = kRouteMark;
 
-void write_output_files(const CompiledModel&, const std::string&) {}
+  if (header.seconds != 0 || mark_cell.param2 != 0) return kErrore1251;
+  header.seconds = codice_gara_st(model);
+  mark_cell.param2 = codice_gara_og(model);
+  return kStamped;
+}
+
+void write_output_files(const CompiledModel& model, const std::string& folder) {
+  const std::string scenario_path =
+      platform::join_path(folder, driver::scenario_file_name(model.scenario_id, model.train_id));
+  if (std::string problem = scenario_text_problem(model.scenario_table); !problem.empty()) {
+    throw platform::FileError(scenario_path, problem);
+  }
+  if (model.full_compile != 0) {
+    platform::replace_file(platform::join_path(folder, driver::line_data_name(model.scenario_id)),
+                           encode_line_data_file(model.track_plan));
+  }
+  platform::replace_file(scenario_path, encode_scenario_file(model.scenario_table));
+  platform::replace_file(platform::join_path(folder, driver::route_file_name(model.scenario_id, model.train_id)),
+                         encode_route_file(model.route));
+}
+
+int stamp_and_write_output(CompiledModel& model, const std::string& folder) {
+  const int stamped = stamp(model);
+  if (stamped == kStamped) write_output_files(model, folder);
+  return stamped;
+}
 
 }  // namespace compiler

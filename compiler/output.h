@@ -1,6 +1,7 @@
 #pragma once
 // The last stage of a compile: stamping the marks and codes into the model,
-// and the three binary files that carry it to the simulator.
+// and the three binary files that carry it to the simulator. The byte
+// layouts live in line_data_file.h, scenario_file.h and route_file.h.
 
 #include <string>
 
@@ -8,18 +9,28 @@
 
 namespace compiler {
 
-// Stamps the format marks and integrity codes. Returns 0, or the stamping
-// error 1250 or 1251 when a reserved slot was already taken (nothing is
-// written then).
+// What stamp() found. The two numbers are the ones errore shows.
+inline constexpr int kStamped = 0;
+inline constexpr int kErrore1250 = 1250;  // entry 85 word1 or cell 1 param1 already set
+inline constexpr int kErrore1251 = 1251;  // entry 85 seconds or cell 1 param2 already set
+// The route is too short to have a cell 1 for the marks (only a line
+// length far below zero gives that); nothing can be stamped or written.
+inline constexpr int kNoMarkCell = -1;
+
+// Stamps, in this order: check 1250, table_mark 610 into entry 85 and
+// route_mark 5121 into cell 1, check 1251, table_code, route_code.
+// Returns kStamped or the reason it stopped; a stop leaves the files alone.
 int stamp(CompiledModel& model);
 
-// The byte images of the three files.
-std::string encode_line_data(const CompiledModel& model);
-std::string encode_scenario_file(const CompiledModel& model);
-std::string encode_route_file(const CompiledModel& model);
-
-// Writes the line data file (full compile only), the scenario file and the
-// route file into folder, each replaced whole. Throws platform::FileError.
+// Writes the line data file (only when full_compile != 0), the scenario file
+// and the route file into folder, in that order, each replaced whole. A text
+// too long for its record is refused before any file is touched. Throws
+// platform::FileError naming the file that could not be written; the files
+// written before it stay whole.
 void write_output_files(const CompiledModel& model, const std::string& folder);
+
+// stamp() and, only when it succeeds, write_output_files(). Returns what
+// stamp() returned; throws what write_output_files() throws.
+int stamp_and_write_output(CompiledModel& model, const std::string& folder);
 
 }  // namespace compiler

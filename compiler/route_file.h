@@ -1,0 +1,26 @@
+#pragma once
+// The route file: every cell of the route, cell 0 first, as a packed 15-byte
+// record. Shared by the compiler that writes it and the tools that read it.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/byte_order.h"
+#include "compiler/model.h"
+
+namespace compiler {
+
+inline constexpr std::size_t kRouteCellBytes = 15;
+// Cell 1 carries route_mark in param1 and route_code in param2.
+inline constexpr std::size_t kRouteMarkOffset = kRouteCellBytes + 1;
+inline constexpr std::size_t kRouteCodeOffset = kRouteCellBytes + 3;
+
+void append_route_cell(std::string& out, const RouteCell& cell);
+std::string encode_route_file(const std::vector<RouteCell>& route);
+
+// Refuses a size that is not a whole, non-zero number of cells.
+Decoded<std::vector<RouteCell>> decode_route_file(std::string_view bytes);
+
+}  // namespace compiler

@@ -1,0 +1,60 @@
+// How a recorded error kind is reported, and the stamping error prompt.
+
+#include "compiler/errors.h"
+
+#include <gtest/gtest.h>
+
+namespace compiler {
+namespace {
+
+TEST(ErrorReportTest, KindPositionAndMeaning) {
+  struct Case {
+    std::int32_t kind;
+    std::int32_t position;
+    std::optional<ErrorSource> source;
+    std::string fallback;
+    std::string expected;
+  };
+  const ErrorSource signal{"train.txt", 12, "segnale,    1050,   2", 0};
+  const ErrorSource board{"line.txt", 40, "  indicatore, 300", 2};
+  const Case cases[] = {
+      {16, 1050, signal, "",
+       "train.txt:12: error 16 at 1050 m: the cell of this signal is already taken\n"
+       "segnale,    1050,   2\n"
+       "^\n"},
+      {6, 300, board, "",
+       "line.txt:40: error 6 at 300 m: the cell of this indication board is already taken\n"
+       "  indicatore, 300\n"
+       "  ^\n"},
+      // No position for kinds that carry none, whatever the member holds.
+      {5, 999, std::nullopt, "line.txt", "line.txt: error 5: the cab-signal repetition keyword holds neither 4 nor 9\n"},
+      {102, 0, std::nullopt, "line.txt",
+       "line.txt: error 102: the line description file ends before its [generale] section\n"},
+      {24, 77, std::nullopt, "", "error 24: the station's stop cell would lie in cell 1 or before\n"},
+      // Post-pass kinds point at the route, never at a record.
+      {12, 4500, signal, "train.txt", "route: error 12 at 4500 m: no free cell in a look-back group before a slowdown start\n"},
+      {23, 0, std::nullopt, "", "error 23: unknown error kind\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(format_recorded_error(c.kind, c.position, c.source, c.fallback), c.expected) << c.kind;
+  }
+}
+
+TEST(ErrorReportTest, KindsWithAPosition) {
+  for (std::int32_t kind : {6, 7, 8, 9, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22}) {
+    EXPECT_TRUE(error_has_position(kind)) << kind;
+  }
+  for (std::int32_t kind : {1, 2, 3, 4, 5, 10, 24, 25, 101, 102, 103}) {
+    EXPECT_FALSE(error_has_position(kind)) << kind;
+    EXPECT_TRUE(is_known_error_kind(kind)) << kind;
+  }
+  for (std::int32_t kind : {0, 14, 23, 26, 100, 104, 1250}) EXPECT_FALSE(is_known_error_kind(kind)) << kind;
+}
+
+TEST(ErrorReportTest, StampingPrompt) {
+  EXPECT_EQ(errore_prompt(1250), " Errore n. 1250");
+  EXPECT_EQ(errore_prompt(1251), " Errore n. 1251");
+}
+
+}  // namespace
+}  // namespace compiler

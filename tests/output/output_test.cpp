@@ -1,0 +1,237 @@
+// Stamping the marks and codes, and writing the three files into a folder.
+
+#include "compiler/output.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "compiler/line_data_file.h"
+#include "compiler/route_file.h"
+#include "compiler/scenario_file.h"
+#include "tests/output/fixtures.h"
+
+namespace compiler {
+namespace {
+
+using output_test::read_bytes;
+using output_test::TempFolder;
+
+const char kLineData[] = "Alvera_Monteluce_linea.dat";
+const char kScenarioFile[] = "Alvera_Monteluce_2734-2.sim";
+const char kRouteFile[] = "Alvera_Monteluce_2734-2.dat";
+
+// The embedded shape with a complete straight plan, as a full compile leaves it.
+CompiledModel full_compile_model() {
+  CompiledModel model = output_test::embedded_like_model();
+  model.full_compile = 1;
+  output_test::fill_straight_plan(model.track_plan, model.track_length);
+  return model;
+}
+
+// Old files of an earlier run, each with its own recognisable content.
+void put_old_files(const TempFolder& folder) {
+  for (const char* name : {kLineData, kScenarioFile, kRouteFile}) {
+    platform::replace_file(folder.file(name), std::string("old content of ") + name);
+  }
+}
+
+void expect_old_files(const TempFolder& folder) {
+  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  for (const char* name : {kLineData, kScenarioFile, kRouteFile}) {
+    EXPECT_EQ(read_bytes(folder.file(name)), std::string("old content of ") + name);
+  }
+}
+
+TEST(StampTest, MarksAndCodesOfTheEmbeddedIdentifiers) {
+  CompiledModel model = output_test::embedded_like_model();
+  CompiledModel expected = model;
+  expected.scenario_table[kScenarioHeaderEntry].word1 = 610;
+  expected.scenario_table[kScenarioHeaderEntry].seconds = 33502;
+  expected.route[1].param1 = 5121;
+  expected.route[1].param2 = 2328;
+
+  ASSERT_EQ(stamp(model), kStamped);
+  EXPECT_EQ(model.scenario_table, expected.scenario_table);
+  EXPECT_EQ(model.route, expected.route);
+}
+
+TEST(StampTest, ATakenSlotStopsTheStamping) {
+  struct Case {
+    const char* name;
+    std::function<void(CompiledModel&)> take;
+    int result;
+    bool marks_stamped;  // the first check passed, so the marks went in
+  };
+  const Case cases[] = {
+      {"entry 85 word1", [](CompiledModel& m) { m.scenario_table[85].word1 = 1; }, kErrore1250, false},
+      {"cell 1 param1", [](CompiledModel& m) { m.route[1].param1 = -7; }, kErrore1250, false},
+      {"entry 85 seconds", [](CompiledModel& m) { m.scenario_table[85].seconds = 3600; }, kErrore1251, true},
+      {"cell 1 param2", [](CompiledModel& m) { m.route[1].param2 = 1; }, kErrore1251, true},
+      {"word1 and seconds: the first check wins",
+       [](CompiledModel& m) {
+         m.scenario_table[85].word1 = 610;
+         m.scenario_table[85].seconds = 1;
+       },
+       kErrore1250, false},
+  };
+  for (const Case& c : cases) {
+    CompiledModel model = output_test::embedded_like_model();
+    c.take(model);
+    const CompiledModel before = model;
+    EXPECT_EQ(stamp(model), c.result) << c.name;
+    // The codes are never stamped after a stop.
+    EXPECT_EQ(model.scenario_table[85].seconds, before.scenario_table[85].seconds) << c.name;
+    EXPECT_EQ(model.route[1].param2, before.route[1].param2) << c.name;
+    if (c.marks_stamped) {
+      EXPECT_EQ(model.scenario_table[85].word1, kTableMark) << c.name;
+      EXPECT_EQ(model.route[1].param1, kRouteMark) << c.name;
+    } else {
+      EXPECT_EQ(model.scenario_table[85].word1, before.scenario_table[85].word1) << c.name;
+      EXPECT_EQ(model.route[1].param1, before.route[1].param1) << c.name;
+    }
+  }
+}
+
+TEST(StampTest, RouteWithoutCellOneCannotBeStamped) {
+  for (std::size_t cells : {std::size_t{0}, std::size_t{1}}) {
+    CompiledModel model;
+    model.route.resize(cells);
+    EXPECT_EQ(stamp(model), kNoMarkCell) << cells << " cells";
+    EXPECT_EQ(model.scenario_table[85].word1, 0);
+  }
+}
+
+TEST(OutputFilesTest, FullCompileWritesThreeWholeFiles) {
+  TempFolder folder;
+  CompiledModel model = full_compile_model();
+  model.record_error(16, 1050);  // a recorded error kind does not hold the files back
+  ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
+
+  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  const std::string line_data = read_bytes(folder.file(kLineData));
+  const std::string scenario = read_bytes(folder.file(kScenarioFile));
+  const std::string route = read_bytes(folder.file(kRouteFile));
+  EXPECT_EQ(line_data.size(), 2'079'964u);
+  EXPECT_EQ(scenario.size(), 2958u + 16 + 6);
+  EXPECT_EQ(route.size(), 31'215u);
+
+  EXPECT_EQ(line_data, encode_line_data_file(model.track_plan));
+  const auto table = decode_scenario_file(scenario);
+  ASSERT_TRUE(table.ok()) << table.error;
+  EXPECT_EQ(table.value, model.scenario_table);
+  EXPECT_EQ(table.value[85].word1, 610);
+  EXPECT_EQ(table.value[85].seconds, 33502);
+  const auto cells = decode_route_file(route);
+  ASSERT_TRUE(cells.ok()) << cells.error;
+  EXPECT_EQ(cells.value, model.route);
+  EXPECT_EQ(cells.value[1].param1, 5121);
+  EXPECT_EQ(cells.value[1].param2, 2328);
+}
+
+TEST(OutputFilesTest, WithoutFullCompileTheOldLineDataFileStays) {
+  TempFolder folder;
+  put_old_files(folder);
+  CompiledModel model = output_test::embedded_like_model();
+  model.full_compile = 0;
+  ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
+  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  EXPECT_EQ(read_bytes(folder.file(kLineData)), std::string("old content of ") + kLineData);
+  EXPECT_EQ(read_bytes(folder.file(kScenarioFile)).size(), 2958u + 16 + 6);
+  EXPECT_EQ(read_bytes(folder.file(kRouteFile)).size(), 31'215u);
+}
+
+TEST(OutputFilesTest, ShorterNewFilesLeaveNothingOfTheOld) {
+  TempFolder folder;
+  const std::string long_old(3'000'000, '\x5A');
+  for (const char* name : {kLineData, kScenarioFile, kRouteFile}) platform::replace_file(folder.file(name), long_old);
+  CompiledModel model = output_test::embedded_like_model();
+  model.full_compile = 1;
+  output_test::fill_straight_plan(model.track_plan, 2000);  // a short plan: 39,964 bytes
+  ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
+  EXPECT_EQ(read_bytes(folder.file(kLineData)), encode_line_data_file(model.track_plan));
+  EXPECT_EQ(read_bytes(folder.file(kLineData)).size(), 39'964u);
+  EXPECT_EQ(read_bytes(folder.file(kScenarioFile)), encode_scenario_file(model.scenario_table));
+  EXPECT_EQ(read_bytes(folder.file(kRouteFile)), encode_route_file(model.route));
+}
+
+TEST(OutputFilesTest, StampingErrorTouchesNoFile) {
+  struct Case {
+    const char* name;
+    std::function<void(CompiledModel&)> take;
+    int result;
+  };
+  const Case cases[] = {
+      {"1250", [](CompiledModel& m) { m.route[1].param1 = 3; }, kErrore1250},
+      {"1251", [](CompiledModel& m) { m.route[1].param2 = 3; }, kErrore1251},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder with_old;
+    put_old_files(with_old);
+    CompiledModel model = full_compile_model();
+    c.take(model);
+    EXPECT_EQ(stamp_and_write_output(model, with_old.path()), c.result);
+    expect_old_files(with_old);
+
+    TempFolder empty;
+    CompiledModel again = full_compile_model();
+    c.take(again);
+    EXPECT_EQ(stamp_and_write_output(again, empty.path()), c.result);
+    EXPECT_TRUE(empty.names().empty());
+  }
+}
+
+TEST(OutputFilesTest, FailedWriteNamesTheFileAndKeepsEarlierFilesWhole) {
+  TempFolder folder;
+  put_old_files(folder);
+  // A folder where the route file should be: the rename over it fails.
+  std::filesystem::remove(folder.file(kRouteFile));
+  std::filesystem::create_directory(folder.file(kRouteFile));
+  CompiledModel model = full_compile_model();
+  ASSERT_EQ(stamp(model), kStamped);
+  try {
+    write_output_files(model, folder.path());
+    ADD_FAILURE() << "the write did not fail";
+  } catch (const platform::FileError& error) {
+    EXPECT_EQ(error.path(), folder.file(kRouteFile));
+    EXPECT_FALSE(error.reason().empty());
+  }
+  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  EXPECT_EQ(read_bytes(folder.file(kLineData)), encode_line_data_file(model.track_plan));
+  EXPECT_EQ(read_bytes(folder.file(kScenarioFile)), encode_scenario_file(model.scenario_table));
+}
+
+TEST(OutputFilesTest, MissingFolderFailsOnTheFirstFile) {
+  TempFolder folder;
+  const std::string missing = folder.file("no_such_folder");
+  CompiledModel model = full_compile_model();
+  ASSERT_EQ(stamp(model), kStamped);
+  try {
+    write_output_files(model, missing);
+    ADD_FAILURE() << "the write did not fail";
+  } catch (const platform::FileError& error) {
+    EXPECT_EQ(error.path(), platform::join_path(missing, kLineData));
+  }
+  EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(OutputFilesTest, TextTooLongForItsRecordWritesNoFile) {
+  TempFolder folder;
+  put_old_files(folder);
+  CompiledModel model = full_compile_model();
+  model.scenario_table[80].text = std::string(kMaxEntryText + 1, 'b');
+  ASSERT_EQ(stamp(model), kStamped);
+  try {
+    write_output_files(model, folder.path());
+    ADD_FAILURE() << "the write did not fail";
+  } catch (const platform::FileError& error) {
+    EXPECT_EQ(error.path(), folder.file(kScenarioFile));
+    EXPECT_NE(error.reason().find("entry 80"), std::string::npos) << error.reason();
+  }
+  expect_old_files(folder);
+}
+
+}  // namespace
+}  // namespace compiler
