@@ -1,8 +1,5 @@
 #pragma once
-// Small models and a scratch folder for the output tests.
-
-#include <gtest/gtest.h>
-#include <stdlib.h>
+// Small models and folder helpers for the output tests.
 
 #include <filesystem>
 #include <initializer_list>
@@ -10,42 +7,14 @@
 #include <string>
 
 #include "compiler/model.h"
-#include "platform/files.h"
 
 namespace output_test {
 
-// A fresh folder under the system's temporary folder, removed with its content.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "output_test_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return platform::join_path(path_, name); }
-
-  // The names in the folder, temporary files included.
-  std::set<std::string> names() const {
-    std::set<std::string> found;
-    for (const auto& item : std::filesystem::directory_iterator(path_)) found.insert(item.path().filename().string());
-    return found;
-  }
-
- private:
-  std::string path_;
-};
-
-inline std::string read_bytes(const std::string& path) {
-  auto content = platform::read_file(path);
-  if (!content) ADD_FAILURE() << "missing file " << path;
-  return content.value_or(std::string{});
+// The names in a folder, temporary files included.
+inline std::set<std::string> names_in(const std::string& folder) {
+  std::set<std::string> found;
+  for (const auto& item : std::filesystem::directory_iterator(folder)) found.insert(item.path().filename().string());
+  return found;
 }
 
 inline std::string bytes(std::initializer_list<int> values) {

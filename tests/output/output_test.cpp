@@ -10,13 +10,15 @@
 #include "compiler/line_data_file.h"
 #include "compiler/route_file.h"
 #include "compiler/scenario_file.h"
+#include "platform/files.h"
+#include "support/temp_dir.h"
 #include "tests/output/fixtures.h"
 
 namespace compiler {
 namespace {
 
-using output_test::read_bytes;
-using output_test::TempFolder;
+using output_test::names_in;
+using testing_support::TempDir;
 
 const char kLineData[] = "Alvera_Monteluce_linea.dat";
 const char kScenarioFile[] = "Alvera_Monteluce_2734-2.sim";
@@ -31,16 +33,16 @@ CompiledModel full_compile_model() {
 }
 
 // Old files of an earlier run, each with its own recognisable content.
-void put_old_files(const TempFolder& folder) {
+void put_old_files(const TempDir& folder) {
   for (const char* name : {kLineData, kScenarioFile, kRouteFile}) {
     platform::replace_file(folder.file(name), std::string("old content of ") + name);
   }
 }
 
-void expect_old_files(const TempFolder& folder) {
-  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+void expect_old_files(const TempDir& folder) {
+  EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
   for (const char* name : {kLineData, kScenarioFile, kRouteFile}) {
-    EXPECT_EQ(read_bytes(folder.file(name)), std::string("old content of ") + name);
+    EXPECT_EQ(folder.read(name), std::string("old content of ") + name);
   }
 }
 
@@ -104,15 +106,15 @@ TEST(StampTest, RouteWithoutCellOneCannotBeStamped) {
 }
 
 TEST(OutputFilesTest, FullCompileWritesThreeWholeFiles) {
-  TempFolder folder;
+  TempDir folder;
   CompiledModel model = full_compile_model();
   model.record_error(16, 1050);  // a recorded error kind does not hold the files back
   ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
 
-  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
-  const std::string line_data = read_bytes(folder.file(kLineData));
-  const std::string scenario = read_bytes(folder.file(kScenarioFile));
-  const std::string route = read_bytes(folder.file(kRouteFile));
+  EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  const std::string line_data = folder.read(kLineData);
+  const std::string scenario = folder.read(kScenarioFile);
+  const std::string route = folder.read(kRouteFile);
   EXPECT_EQ(line_data.size(), 2'079'964u);
   EXPECT_EQ(scenario.size(), 2958u + 16 + 6);
   EXPECT_EQ(route.size(), 31'215u);
@@ -131,29 +133,29 @@ TEST(OutputFilesTest, FullCompileWritesThreeWholeFiles) {
 }
 
 TEST(OutputFilesTest, WithoutFullCompileTheOldLineDataFileStays) {
-  TempFolder folder;
+  TempDir folder;
   put_old_files(folder);
   CompiledModel model = output_test::embedded_like_model();
   model.full_compile = 0;
   ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
-  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
-  EXPECT_EQ(read_bytes(folder.file(kLineData)), std::string("old content of ") + kLineData);
-  EXPECT_EQ(read_bytes(folder.file(kScenarioFile)).size(), 2958u + 16 + 6);
-  EXPECT_EQ(read_bytes(folder.file(kRouteFile)).size(), 31'215u);
+  EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  EXPECT_EQ(folder.read(kLineData), std::string("old content of ") + kLineData);
+  EXPECT_EQ(folder.read(kScenarioFile).size(), 2958u + 16 + 6);
+  EXPECT_EQ(folder.read(kRouteFile).size(), 31'215u);
 }
 
 TEST(OutputFilesTest, ShorterNewFilesLeaveNothingOfTheOld) {
-  TempFolder folder;
+  TempDir folder;
   const std::string long_old(3'000'000, '\x5A');
   for (const char* name : {kLineData, kScenarioFile, kRouteFile}) platform::replace_file(folder.file(name), long_old);
   CompiledModel model = output_test::embedded_like_model();
   model.full_compile = 1;
   output_test::fill_straight_plan(model.track_plan, 2000);  // a short plan: 39,964 bytes
   ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
-  EXPECT_EQ(read_bytes(folder.file(kLineData)), encode_line_data_file(model.track_plan));
-  EXPECT_EQ(read_bytes(folder.file(kLineData)).size(), 39'964u);
-  EXPECT_EQ(read_bytes(folder.file(kScenarioFile)), encode_scenario_file(model.scenario_table));
-  EXPECT_EQ(read_bytes(folder.file(kRouteFile)), encode_route_file(model.route));
+  EXPECT_EQ(folder.read(kLineData), encode_line_data_file(model.track_plan));
+  EXPECT_EQ(folder.read(kLineData).size(), 39'964u);
+  EXPECT_EQ(folder.read(kScenarioFile), encode_scenario_file(model.scenario_table));
+  EXPECT_EQ(folder.read(kRouteFile), encode_route_file(model.route));
 }
 
 TEST(OutputFilesTest, StampingErrorTouchesNoFile) {
@@ -168,23 +170,23 @@ TEST(OutputFilesTest, StampingErrorTouchesNoFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TempFolder with_old;
+    TempDir with_old;
     put_old_files(with_old);
     CompiledModel model = full_compile_model();
     c.take(model);
     EXPECT_EQ(stamp_and_write_output(model, with_old.path()), c.result);
     expect_old_files(with_old);
 
-    TempFolder empty;
+    TempDir empty;
     CompiledModel again = full_compile_model();
     c.take(again);
     EXPECT_EQ(stamp_and_write_output(again, empty.path()), c.result);
-    EXPECT_TRUE(empty.names().empty());
+    EXPECT_TRUE(names_in(empty.path()).empty());
   }
 }
 
 TEST(OutputFilesTest, FailedWriteNamesTheFileAndKeepsEarlierFilesWhole) {
-  TempFolder folder;
+  TempDir folder;
   put_old_files(folder);
   // A folder where the route file should be: the rename over it fails.
   std::filesystem::remove(folder.file(kRouteFile));
@@ -198,13 +200,13 @@ TEST(OutputFilesTest, FailedWriteNamesTheFileAndKeepsEarlierFilesWhole) {
     EXPECT_EQ(error.path(), folder.file(kRouteFile));
     EXPECT_FALSE(error.reason().empty());
   }
-  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
-  EXPECT_EQ(read_bytes(folder.file(kLineData)), encode_line_data_file(model.track_plan));
-  EXPECT_EQ(read_bytes(folder.file(kScenarioFile)), encode_scenario_file(model.scenario_table));
+  EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  EXPECT_EQ(folder.read(kLineData), encode_line_data_file(model.track_plan));
+  EXPECT_EQ(folder.read(kScenarioFile), encode_scenario_file(model.scenario_table));
 }
 
 TEST(OutputFilesTest, MissingFolderFailsOnTheFirstFile) {
-  TempFolder folder;
+  TempDir folder;
   const std::string missing = folder.file("no_such_folder");
   CompiledModel model = full_compile_model();
   ASSERT_EQ(stamp(model), kStamped);
@@ -214,11 +216,11 @@ TEST(OutputFilesTest, MissingFolderFailsOnTheFirstFile) {
   } catch (const platform::FileError& error) {
     EXPECT_EQ(error.path(), platform::join_path(missing, kLineData));
   }
-  EXPECT_TRUE(folder.names().empty());
+  EXPECT_TRUE(names_in(folder.path()).empty());
 }
 
 TEST(OutputFilesTest, TextTooLongForItsRecordWritesNoFile) {
-  TempFolder folder;
+  TempDir folder;
   put_old_files(folder);
   CompiledModel model = full_compile_model();
   model.scenario_table[80].text = std::string(kMaxEntryText + 1, 'b');
