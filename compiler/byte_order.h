@@ -54,7 +54,6 @@ class ByteReader {
   std::uint16_t u16() { return static_cast<std::uint16_t>(take(2)); }
   std::int16_t i16() { return static_cast<std::int16_t>(take(2)); }
   std::int32_t i32() { return static_cast<std::int32_t>(static_cast<std::uint32_t>(take(4))); }
-  std::uint64_t u64() { return take(8); }
   double f64() { return std::bit_cast<double>(take(8)); }
 
   // The next count bytes as they stand; empty and failed() when fewer remain.

@@ -23,10 +23,6 @@ inline constexpr std::size_t kMaxEntryText = 0xFFFF;
 inline constexpr std::size_t kWord1OffsetAfterText = 16;
 inline constexpr std::size_t kSecondsOffsetAfterText = 30;
 
-inline std::size_t entry_record_size(const ScenarioEntry& entry) {
-  return kEntryFixedBytes + entry.text.size();
-}
-
 // Empty when every text fits its length field; else which entry does not.
 std::string scenario_text_problem(const ScenarioTable& table);
 
