@@ -1,0 +1,40 @@
+#pragma once
+// The authoring tool's commands, each a function over the library. They
+// write their reports to the streams given and return the exit status.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace tools {
+
+// Exit statuses shared by the commands.
+inline constexpr int kExitClean = 0;
+inline constexpr int kExitRecorded = 1;  // compiled and written, an error kind recorded
+inline constexpr int kExitStopped = 2;   // stopped without output
+inline constexpr int kExitUsage = 64;
+
+// Writes the five embedded texts into folder, as the program writes them.
+int run_sources(const std::string& folder, std::ostream& out, std::ostream& err);
+
+struct CompileOptions {
+  std::string line_path;
+  std::string train_path;
+  std::string output_folder = ".";
+  std::optional<std::string> scenario_id;  // UTF-8, as typed
+  std::optional<std::string> train_id;     // UTF-8, as typed
+  bool no_plan = false;
+};
+
+// Compiles two description files, leaving them as they are.
+int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& err);
+
+struct DumpOptions {
+  std::string file;
+  bool csv = false;
+};
+
+// Decodes a compiled file and prints it as JSON or CSV.
+int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace tools

@@ -1,0 +1,82 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+
+#include "compiler/compile.h"
+#include "tools/commands.h"
+#include "tools/identifiers.h"
+
+namespace tools {
+namespace {
+
+// Settles one identifier: the option when given, else the one the file
+// name gives. Prints why when neither serves.
+std::optional<std::string> settle_identifier(const std::optional<std::string>& typed,
+                                             const std::optional<std::string>& from_name,
+                                             const char* option, std::ostream& err) {
+  if (!typed && !from_name) {
+    err << "scenario_tool compile: the file names do not follow the naming rule; give " << option << '\n';
+    return std::nullopt;
+  }
+  const std::string& utf8 = typed ? *typed : *from_name;
+  auto bytes = utf8_to_1252(utf8);
+  if (!bytes) {
+    err << "scenario_tool compile: " << option << " \"" << utf8
+        << "\" holds a character that Windows-1252 cannot represent\n";
+    return std::nullopt;
+  }
+  if (std::string problem = identifier_problem(*bytes); !problem.empty()) {
+    err << "scenario_tool compile: " << option << " \"" << utf8 << "\" cannot name files: " << problem << '\n';
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+// Why a description file cannot be read, or empty when it can.
+std::string unreadable(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  ::close(fd);
+  return {};
+}
+
+}  // namespace
+
+int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& err) {
+  const std::optional<std::string> scenario_from_name = scenario_id_from_line_name(options.line_path);
+  const auto scenario_id = settle_identifier(options.scenario_id, scenario_from_name, "--scenario-id", err);
+  if (!scenario_id) return kExitUsage;
+  // The train file's name is matched against the scenario identifier as typed.
+  const std::string typed_scenario = options.scenario_id ? *options.scenario_id : *scenario_from_name;
+  const std::optional<std::string> train_from_name = train_id_from_train_name(options.train_path, typed_scenario);
+  const auto train_id = settle_identifier(options.train_id, train_from_name, "--train-id", err);
+  if (!train_id) return kExitUsage;
+
+  for (const std::string* path : {&options.line_path, &options.train_path}) {
+    if (std::string reason = unreadable(*path); !reason.empty()) {
+      err << "scenario_tool compile: cannot read " << *path << ": " << reason << '\n';
+      return kExitStopped;
+    }
+  }
+
+  compiler::CompileRequest request;
+  request.output_folder = options.output_folder;
+  request.scenario_id = *scenario_id;
+  request.train_id = *train_id;
+  request.j = options.no_plan ? 0 : 1;
+  request.sources = {options.line_path, options.train_path, /*consume=*/false};
+
+  compiler::CompiledModel model;
+  const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
+  err << compiler::describe_outcome(result, request);
+  if (result.status == compiler::CompileStatus::kWritten) {
+    out << "compiled " << options.line_path << " and " << options.train_path << " into " << options.output_folder
+        << '\n';
+  }
+  return result.exit_status();
+}
+
+}  // namespace tools

@@ -1,0 +1,53 @@
+// scenario_tool: the authoring tool. Each command is a function over the
+// library (tools/commands.h); this file only parses the command line.
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "tools/commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Authoring tool for train scenarios: export the embedded texts, compile description files, "
+               "decode compiled files."};
+  app.require_subcommand(1);
+
+  std::string sources_folder;
+  auto* sources = app.add_subcommand("sources", "Write the five embedded texts into DIR, as the program writes them.");
+  sources->add_option("DIR", sources_folder, "Folder to write into")->required();
+
+  tools::CompileOptions compile_options;
+  auto* compile = app.add_subcommand(
+      "compile", "Compile a line and a train description into the three binary files; the inputs are left as they are.");
+  compile->add_option("LINE", compile_options.line_path, "Line description file (S_linea.txt)")->required();
+  compile->add_option("TRAIN", compile_options.train_path, "Train description file (S_T-.txt)")->required();
+  compile->add_option("-o,--output", compile_options.output_folder, "Folder for the binary files")
+      ->capture_default_str();
+  compile->add_option("--scenario-id", compile_options.scenario_id,
+                      "Scenario identifier S (default: from LINE's name, S_linea.txt)");
+  compile->add_option("--train-id", compile_options.train_id,
+                      "Train identifier T (default: from TRAIN's name, S_T-.txt)");
+  compile->add_flag("--no-plan", compile_options.no_plan, "No track plan and no line data file");
+
+  tools::DumpOptions dump_options;
+  auto* dump = app.add_subcommand("dump", "Decode a route file (.dat), scenario file (.sim) or line data file "
+                                          "(_linea.dat) and print it as JSON or CSV.");
+  dump->add_option("FILE", dump_options.file, "Compiled file")->required();
+  dump->add_flag("--csv", dump_options.csv, "One CSV row per cell, entry or metre instead of JSON");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::CallForAllHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::ParseError& error) {
+    app.exit(error);
+    return tools::kExitUsage;
+  }
+
+  if (*sources) return tools::run_sources(sources_folder, std::cout, std::cerr);
+  if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
+  if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
+  return tools::kExitUsage;
+}
