@@ -1,12 +1,169 @@
-#include <ostream>
+#include <nlohmann/json.hpp>
 
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "compiler/line_data_file.h"
+#include "compiler/route_file.h"
+#include "compiler/scenario_file.h"
+#include "platform/files.h"
 #include "tools/commands.h"
+#include "tools/identifiers.h"
 
 namespace tools {
+namespace {
 
-int run_dump(const DumpOptions& options, std::ostream&, std::ostream& err) {
-  err << "scenario_tool dump: cannot decode " << options.file << " yet\n";
+using nlohmann::ordered_json;
+
+enum class FileKind { kRoute, kScenario, kLineData, kUnknown };
+
+FileKind kind_of(std::string_view path) {
+  auto ends = [&](std::string_view end) {
+    return path.size() >= end.size() && path.substr(path.size() - end.size()) == end;
+  };
+  if (ends("_linea.dat")) return FileKind::kLineData;
+  if (ends(".sim")) return FileKind::kScenario;
+  if (ends(".dat")) return FileKind::kRoute;
+  return FileKind::kUnknown;
+}
+
+ordered_json cell_json(std::size_t index, const compiler::RouteCell& c) {
+  return {{"index", index},         {"kind", c.kind},         {"param1", c.param1},
+          {"param2", c.param2},     {"param3", c.param3},     {"param4", c.param4},
+          {"param5", c.param5},     {"marker", c.marker},     {"tunnel", c.tunnel},
+          {"speed_limit", c.speed_limit}, {"gradient", c.gradient}, {"adhesion", c.adhesion}};
+}
+
+ordered_json entry_json(std::size_t index, const compiler::ScenarioEntry& e) {
+  return {{"index", index},   {"code", e.code},   {"value1", e.value1}, {"value2", e.value2},
+          {"value3", e.value3}, {"flag", e.flag}, {"text", windows1252_to_utf8(e.text)},
+          {"word1", e.word1}, {"word2", e.word2}, {"word3", e.word3},   {"word4", e.word4},
+          {"word5", e.word5}, {"byte1", e.byte1}, {"byte2", e.byte2},   {"byte3", e.byte3},
+          {"byte4", e.byte4}, {"seconds", e.seconds}};
+}
+
+std::string_view tag_name(compiler::PlanTag tag) {
+  switch (tag) {
+    case compiler::PlanTag::kInt16: return "int16";
+    case compiler::PlanTag::kDouble: return "double";
+    case compiler::PlanTag::kEmpty: break;
+  }
+  return "empty";
+}
+
+ordered_json element_json(const compiler::PlanElement& element) {
+  if (element.tag == compiler::PlanTag::kEmpty) return nullptr;
+  return element.value;
+}
+
+ordered_json metre_json(std::size_t metre, const compiler::LineData& plan) {
+  return {{"metre", metre},
+          {"x_tag", tag_name(plan.x[metre].tag)},
+          {"x", element_json(plan.x[metre])},
+          {"y_tag", tag_name(plan.y[metre].tag)},
+          {"y", element_json(plan.y[metre])}};
+}
+
+// A CSV field: quoted when it holds a comma, a quote or a line end.
+std::string csv_field(const ordered_json& value) {
+  if (value.is_null()) return "";
+  if (!value.is_string()) return value.dump();
+  const std::string& text = value.get_ref<const std::string&>();
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+// Prints records one at a time, so that a large plan never becomes one
+// document in memory.
+class RecordPrinter {
+ public:
+  RecordPrinter(std::ostream& out, bool csv, std::string_view file, std::string_view kind, std::string_view list)
+      : out_(out), csv_(csv) {
+    if (!csv_) {
+      out_ << "{\"file\": " << ordered_json(std::string(file)).dump() << ", \"kind\": \"" << kind << "\", \""
+           << list << "\": [\n";
+    }
+  }
+  void print(const ordered_json& record) {
+    if (csv_) {
+      if (first_) print_csv_header(record);
+      std::string row;
+      for (const auto& item : record.items()) row += (row.empty() ? "" : ",") + csv_field(item.value());
+      out_ << row << '\n';
+    } else {
+      out_ << (first_ ? "  " : ",\n  ") << record.dump();
+    }
+    first_ = false;
+  }
+  void finish() {
+    if (!csv_) out_ << "\n]}\n";
+  }
+
+ private:
+  void print_csv_header(const ordered_json& record) {
+    std::string header;
+    for (const auto& item : record.items()) header += (header.empty() ? "" : ",") + item.key();
+    out_ << header << '\n';
+  }
+  std::ostream& out_;
+  bool csv_;
+  bool first_ = true;
+};
+
+int refuse(std::ostream& err, const std::string& file, const std::string& why) {
+  err << "scenario_tool dump: " << file << ": " << why << '\n';
   return kExitStopped;
+}
+
+}  // namespace
+
+int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
+  const FileKind kind = kind_of(options.file);
+  if (kind == FileKind::kUnknown) {
+    err << "scenario_tool dump: " << options.file
+        << ": not a compiled file name (S_linea.dat, S_T.sim or S_T.dat)\n";
+    return kExitUsage;
+  }
+  std::optional<std::string> bytes;
+  try {
+    bytes = platform::read_file(options.file);
+  } catch (const platform::FileError& error) {
+    return refuse(err, options.file, error.reason());
+  }
+  if (!bytes) return refuse(err, options.file, "no such file");
+
+  switch (kind) {
+    case FileKind::kRoute: {
+      auto route = compiler::decode_route_file(*bytes);
+      if (!route.ok()) return refuse(err, options.file, route.error);
+      RecordPrinter printer(out, options.csv, options.file, "route", "cells");
+      for (std::size_t i = 0; i < route.value.size(); ++i) printer.print(cell_json(i, route.value[i]));
+      printer.finish();
+      break;
+    }
+    case FileKind::kScenario: {
+      auto table = compiler::decode_scenario_file(*bytes);
+      if (!table.ok()) return refuse(err, options.file, table.error);
+      RecordPrinter printer(out, options.csv, options.file, "scenario", "entries");
+      for (std::size_t i = 0; i < table.value.size(); ++i) printer.print(entry_json(i, table.value[i]));
+      printer.finish();
+      break;
+    }
+    case FileKind::kLineData: {
+      auto plan = compiler::decode_line_data_file(*bytes);
+      if (!plan.ok()) return refuse(err, options.file, plan.error);
+      RecordPrinter printer(out, options.csv, options.file, "line_data", "metres");
+      for (std::size_t m = 0; m < plan.value.x.size(); ++m) printer.print(metre_json(m, plan.value));
+      printer.finish();
+      break;
+    }
+    case FileKind::kUnknown:
+      break;
+  }
+  return kExitClean;
 }
 
 }  // namespace tools

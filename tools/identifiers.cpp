@@ -54,6 +54,26 @@ std::optional<std::string> utf8_to_1252(std::string_view utf8) {
   return out;
 }
 
+std::string windows1252_to_utf8(std::string_view bytes) {
+  std::string out;
+  for (char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    std::uint32_t code_point = byte;
+    if (byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80] != 0) code_point = kHighControls[byte - 0x80];
+    if (code_point < 0x80) {
+      out += static_cast<char>(code_point);
+    } else if (code_point < 0x800) {
+      out += static_cast<char>(0xC0 | (code_point >> 6));
+      out += static_cast<char>(0x80 | (code_point & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (code_point >> 12));
+      out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (code_point & 0x3F));
+    }
+  }
+  return out;
+}
+
 std::string identifier_problem(std::string_view identifier) {
   if (identifier == "." || identifier == "..") return "it may not be \".\" or \"..\"";
   for (char c : identifier) {
