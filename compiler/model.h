@@ -130,6 +130,9 @@ struct CompiledModel {
   std::int32_t tunnel_count = 0;
   std::array<std::int32_t, kTunnelSlots> tunnel_starts{};
   std::array<std::int32_t, kTunnelSlots> tunnel_ends{};
+  // The scenario table entry that takes the next board text; the line half
+  // lowers it by one per board and the train half keeps its stations below it.
+  std::int32_t next_board_entry = kFirstBoardEntry;
   std::int32_t cell_index = 0;
   std::int32_t walk_index = 0;
   std::int32_t gap_count = 0;
