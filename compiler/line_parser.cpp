@@ -296,10 +296,17 @@ LineParser::Flow LineParser::read_mountain() {
 }
 
 LineParser::Flow LineParser::read_speed_boards() {
-  std::array<std::int32_t, 9> v{};
-  for (std::int32_t& value : v) value = read_int32();
-  if (const Flow flow = check_position(v[0]); flow != Flow::kNext) return flow;
-  memo_indicatori_v_max(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+  const std::int32_t posizione = read_int32();
+  std::int32_t vas = read_int32();
+  std::int32_t vbs = read_int32();
+  std::int32_t vcs = read_int32();
+  std::int32_t strisces = read_int32();
+  std::int32_t vad = read_int32();
+  std::int32_t vbd = read_int32();
+  std::int32_t vcd = read_int32();
+  std::int32_t strisced = read_int32();
+  if (const Flow flow = check_position(posizione); flow != Flow::kNext) return flow;
+  memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
   return after_memo();
 }
 
