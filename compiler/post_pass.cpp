@@ -1,7 +1,153 @@
 #include "compiler/post_pass.h"
 
 namespace compiler {
+namespace {
 
-void route_post_pass(CompiledModel&) {}
+constexpr std::int16_t kAutomaticLowering = 180;
+constexpr std::int16_t kSlowdownWithoutWalk = 110;  // km/h: from here no 400 m points
+constexpr std::int32_t kSignalLookBack = 20;         // cells before a warning board
+constexpr std::int32_t kWalkStep = 8;                // cells between 400 m points
+constexpr std::int32_t kSignalScanLength = 12;       // cells after the slowdown end
+
+// The three look-back groups before a slowdown start: each runs when the start
+// lies beyond its last cell, and tries these distances in order.
+constexpr std::int32_t kLookBackGroups[3][3] = {{5, 6, 7}, {11, 12, 13}, {18, 19, 20}};
+
+// A cell past the route's end counts as taken.
+bool free_in_route(CompiledModel& model, std::int64_t index) {
+  return model.cell_in_route(index) && is_free(model.cell(index));
+}
+
+void place_point(CompiledModel& model, std::int64_t index) {
+  RouteCell& cell = model.cell(index);
+  cell.kind = kLoweringPoint;
+  cell.param1 = kAutomaticLowering;
+}
+
+void cap_point(CompiledModel& model, std::int64_t index) {
+  RouteCell& cell = model.cell(index);
+  cell.param1 = minimo(kAutomaticLowering, cell.param1);
+}
+
+void record_route_error(CompiledModel& model, std::int32_t kind, std::int64_t index) {
+  model.record_error(kind, static_cast<std::int32_t>(index * 50));
+}
+
+// Rule A: every signal within 20 cells before a slowdown warning board gets a
+// lowering point in one of the two cells in front of it, or has an existing
+// one capped.
+void lower_signals_before_warning(CompiledModel& model) {
+  const std::int32_t i = model.cell_index;
+  for (model.walk_index = 1; model.walk_index <= kSignalLookBack; ++model.walk_index) {
+    const std::int32_t d = i - model.walk_index;
+    if (d < 3) return;
+    if (model.cell(d).kind != kSignal) continue;
+    if (is_free(model.cell(d - 1))) {
+      place_point(model, d - 1);
+    } else if (is_free(model.cell(d - 2))) {
+      place_point(model, d - 2);
+    } else if (model.cell(d - 1).kind == kLoweringPoint) {
+      cap_point(model, d - 1);
+    } else if (model.cell(d - 2).kind == kLoweringPoint) {
+      cap_point(model, d - 2);
+    } else {
+      record_route_error(model, 11, d);
+    }
+  }
+}
+
+// Rule B, step 1: a point in the first free cell of each look-back group.
+void place_look_back_points(CompiledModel& model) {
+  const std::int32_t i = model.cell_index;
+  for (const auto& group : kLookBackGroups) {
+    if (i <= group[2]) continue;
+    bool placed = false;
+    for (const std::int32_t distance : group) {
+      if (is_free(model.cell(i - distance))) {
+        place_point(model, i - distance);
+        placed = true;
+        break;
+      }
+    }
+    if (!placed) record_route_error(model, 12, i);
+  }
+}
+
+// Rule B, step 2: from the start to the slowdown's end (or the route's last
+// cell), a point every 8 cells counted from where the previous one was placed.
+void walk_slow_slowdown(CompiledModel& model) {
+  model.gap_count = 0;
+  model.walk_index = model.cell_index;
+  for (;;) {
+    const std::int32_t w = ++model.walk_index;
+    if (++model.gap_count == kWalkStep) {
+      if (free_in_route(model, w)) {
+        place_point(model, w);
+        model.gap_count = 0;
+      } else if (free_in_route(model, w - 1)) {
+        place_point(model, w - 1);
+        model.gap_count = 1;
+      } else if (free_in_route(model, w + 1)) {
+        place_point(model, w + 1);
+        model.gap_count = -1;
+      } else {
+        record_route_error(model, 13, w);  // gap_count runs on: no more points in this walk
+      }
+    }
+    if (model.cell(w).kind == kSlowdownEnd || w >= model.last_cell) return;
+  }
+}
+
+// A slowdown without a walk ends at the first end cell after its start, or
+// at the route's last cell when there is none.
+std::int32_t end_of_slowdown(CompiledModel& model) {
+  std::int32_t w = model.cell_index + 1;
+  while (w < model.last_cell && model.cell(w).kind != kSlowdownEnd) ++w;
+  return w;
+}
+
+// Rule B, steps 3 and 4: a point in front of the first signal up to 12 cells
+// after the walk's end.
+void lower_signal_after_slowdown(CompiledModel& model) {
+  const std::int32_t w = model.walk_index;
+  model.gap_count = 0;
+  for (model.scan_index = w; model.scan_index <= w + kSignalScanLength; ++model.scan_index) {
+    if (model.scan_index > model.last_cell) break;
+    if (model.cell(model.scan_index).kind == kSignal) {
+      model.gap_count = model.scan_index - 1;
+      break;
+    }
+  }
+  if (model.gap_count <= 0) return;
+  const std::int32_t k = model.gap_count;
+  if (is_free(model.cell(k))) {
+    place_point(model, k);
+  } else if (is_free(model.cell(k - 1))) {
+    place_point(model, k - 1);
+  } else {
+    record_route_error(model, 13, w);
+  }
+}
+
+void lower_around_slowdown(CompiledModel& model) {
+  place_look_back_points(model);
+  if (model.cell(model.cell_index).param1 < kSlowdownWithoutWalk) {
+    walk_slow_slowdown(model);
+  } else {
+    model.walk_index = end_of_slowdown(model);
+  }
+  lower_signal_after_slowdown(model);
+}
+
+}  // namespace
+
+void route_post_pass(CompiledModel& model) {
+  if (!model.route_sized()) return;
+  const std::int32_t last_centre = model.last_cell - 2;
+  for (model.cell_index = 1; model.cell_index <= last_centre; ++model.cell_index) {
+    if (model.cell(model.cell_index).kind == kSlowdownWarning) lower_signals_before_warning(model);
+    if (model.cell(model.cell_index).kind == kSlowdownStart) lower_around_slowdown(model);
+  }
+}
 
 }  // namespace compiler
