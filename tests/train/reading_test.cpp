@@ -154,7 +154,7 @@ TEST_F(ReadingTest, TrainFileIsDeletedOnEveryWayOut) {
 }
 
 TEST_F(ReadingTest, MissingFileIsReportedAndUnsizedRouteStoresNothing) {
-  compiler::DescriptionFile missing(path().string(), true);
+  compiler::DescriptionFile missing(path(), true);
   EXPECT_ANY_THROW(compiler::TrainParser(model, missing, source).run());
 
   model.route.clear();

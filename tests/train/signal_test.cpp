@@ -106,7 +106,7 @@ TEST_F(SignalTest, MarkersMustFitBeforeTheSignal) {
 }
 
 TEST_F(SignalTest, MemoSegnaleRaisesTempoForTheCaller) {
-  compiler::DescriptionFile unused(path().string(), true);
+  compiler::DescriptionFile unused(path(), true);
   compiler::TrainParser parser(model, unused, source);
   std::int32_t sx = 2, s1 = 4, s2 = 1, s3 = 0, rapp = 0, dx = 0, d1 = 0, d2 = 0, d3 = 0, tempo = 20;
   EXPECT_TRUE(parser.memo_segnale(7050, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo));

@@ -137,7 +137,7 @@ TEST_F(SlowdownTest, CellOutsideTheRouteFailsBeforeAnyWrite) {
 }
 
 TEST_F(SlowdownTest, MemoRallentamentoIgnoresBoardsNearTheStart) {
-  compiler::DescriptionFile unused(path().string(), true);
+  compiler::DescriptionFile unused(path(), true);
   compiler::TrainParser parser(model, unused, source);
   std::int32_t v = 40, l = 300, f_tt = 1, d_v = 0;
   EXPECT_TRUE(parser.memo_rallentamento(400, v, l, f_tt, 1, d_v));

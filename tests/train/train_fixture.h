@@ -4,40 +4,28 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "compiler/field_reader.h"
 #include "compiler/model.h"
 #include "compiler/train_parser.h"
+#include "support/temp_dir.h"
 
 namespace train_test {
-
-namespace fs = std::filesystem;
 
 class TrainFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "train_test_XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
     model.scenario_id = "prova";
     model.train_id = "1";
     model.size_route(97000);  // cells 0 .. 2080
   }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path path() const { return folder_ / "prova_1-.txt"; }
+  std::string path() const { return folder_.file(kFileName); }
 
   // Writes text as the train description, as it stands.
-  void write_raw(std::string_view text) const {
-    std::ofstream out(path(), std::ios::binary);
-    out << text;
-  }
+  void write_raw(std::string_view text) const { folder_.write(kFileName, text); }
 
   // Writes "[generale]" and the given records, one per line ended by CR LF,
   // and a closing "[fine]" line (the last field of a file is never handled).
@@ -58,7 +46,7 @@ class TrainFile : public ::testing::Test {
   // Runs the train half on the file written. False when it ended in a
   // reading failure (error 25, which the caller of the half records).
   bool run() {
-    compiler::DescriptionFile file(path().string(), /*consume=*/true);
+    compiler::DescriptionFile file(path(), /*consume=*/true);
     try {
       compiler::TrainParser(model, file, source).run();
       return true;
@@ -72,7 +60,7 @@ class TrainFile : public ::testing::Test {
     return run();
   }
 
-  bool file_left() const { return fs::exists(path()); }
+  bool file_left() const { return folder_.exists(kFileName); }
   compiler::RouteCell& cell(int index) { return model.route.at(static_cast<std::size_t>(index)); }
   compiler::ScenarioEntry& entry(int index) { return model.scenario_table.at(static_cast<std::size_t>(index)); }
 
@@ -80,7 +68,8 @@ class TrainFile : public ::testing::Test {
   std::optional<compiler::ErrorSource> source;
 
  private:
-  fs::path folder_;
+  static constexpr std::string_view kFileName = "prova_1-.txt";
+  testing_support::TempDir folder_;
 };
 
 }  // namespace train_test
