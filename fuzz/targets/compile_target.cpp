@@ -1,0 +1,96 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "compiler/compile.h"
+#include "compiler/errors.h"
+#include "compiler/line_data_file.h"
+#include "compiler/output.h"
+#include "compiler/route_file.h"
+#include "compiler/scenario_file.h"
+#include "fuzz/targets/fuzz_targets.h"
+
+namespace fuzz {
+namespace {
+
+void check(bool holds, const char* what) {
+  if (!holds) {
+    std::fprintf(stderr, "broken invariant: %s\n", what);
+    std::abort();
+  }
+}
+
+const std::string& work_folder() {
+  static const std::string folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "scenario-fuzz-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    return pattern;
+  }();
+  return folder;
+}
+
+void write(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// What must hold of any model the compile leaves, whatever its input.
+void check_model(compiler::CompiledModel& model) {
+  check(model.error_code == 0 || compiler::is_known_error_kind(model.error_code), "error_code is a known kind");
+  if (!model.route_sized()) return;
+  check(model.track_length >= 7000, "a sized route has a length of at least 7000 m");
+  check(model.route.size() == static_cast<std::size_t>(model.last_cell) + 1, "route holds cells 0 .. last_cell");
+  check(model.last_cell * 50 - 25 <= model.track_length && model.track_length <= model.last_cell * 50 + 25,
+        "last_cell is track_length / 50 rounded");
+  if (model.full_compile != 0) {
+    check(model.track_plan.last_metre() == model.track_length, "plan holds metres 0 .. track_length");
+    check(model.track_plan.cursor() <= model.track_length - 1, "the last two metres stay empty");
+  } else {
+    check(!model.track_plan.sized(), "no plan without a full compile");
+  }
+  if (compiler::stamp(model) != compiler::kStamped) return;
+  check(compiler::encode_route_file(model.route).size() == 15 * model.route.size(), "route file size");
+  std::size_t texts = 0;
+  for (const auto& entry : model.scenario_table) texts += entry.text.size();
+  if (compiler::scenario_text_problem(model.scenario_table).empty()) {
+    check(compiler::encode_scenario_file(model.scenario_table).size() == 87 * 34 + texts, "scenario file size");
+  }
+  if (model.full_compile != 0) {
+    check(compiler::encode_line_data_file(model.track_plan).size() == compiler::line_data_size(model.track_plan),
+          "line data file size");
+  }
+}
+
+}  // namespace
+
+int compile(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
+  const std::size_t split = input.find('\x1e');
+  const std::string_view line = input.substr(0, split);
+  const std::string_view train = split == std::string_view::npos ? std::string_view{} : input.substr(split + 1);
+
+  compiler::CompileRequest request;
+  request.output_folder = work_folder();
+  request.scenario_id = "F";
+  request.train_id = "Z";
+  request.j = data[0] & 1;
+  request.sources.line_path = work_folder() + "/F_linea.txt";
+  request.sources.train_path = work_folder() + "/F_Z-.txt";
+  request.sources.consume = true;
+  write(request.sources.line_path, line);
+  write(request.sources.train_path, train);
+
+  compiler::CompiledModel model;
+  compiler::compile_model(model, request);
+  check(!std::filesystem::exists(request.sources.line_path), "the line description is consumed");
+  check_model(model);
+  return 0;
+}
+
+}  // namespace fuzz

@@ -1,0 +1,26 @@
+#include <cstdlib>
+#include <string_view>
+
+#include "compiler/line_data_file.h"
+#include "compiler/route_file.h"
+#include "compiler/scenario_file.h"
+#include "fuzz/targets/fuzz_targets.h"
+
+namespace fuzz {
+
+// A decoded file must encode back to exactly the bytes it came from.
+int decoders(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  if (auto route = compiler::decode_route_file(bytes); route.ok()) {
+    if (compiler::encode_route_file(route.value) != bytes) std::abort();
+  }
+  if (auto table = compiler::decode_scenario_file(bytes); table.ok()) {
+    if (compiler::encode_scenario_file(table.value) != bytes) std::abort();
+  }
+  if (auto plan = compiler::decode_line_data_file(bytes); plan.ok()) {
+    if (plan.value.x.size() != plan.value.y.size()) std::abort();
+  }
+  return 0;
+}
+
+}  // namespace fuzz
