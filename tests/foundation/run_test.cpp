@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "compiler/compile.h"
+#include "compiler/scenario_file.h"
+#include "scenario/documents.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -56,6 +59,33 @@ TEST(Program, WritesItsFilesInRunOrder) {
   ASSERT_GE(written.size(), documents.size()) << run.standard_error;
   EXPECT_EQ(std::vector<std::string>(written.begin(), written.begin() + 5), documents);
   EXPECT_EQ(run.standard_error.rfind("Attendere\n", 0), 0u) << "the wait window comes first";
+}
+
+TEST(Program, LeavesItsDocumentsAndCompiledFiles) {
+  TempDir dir;
+  const std::string program = install_program(dir);
+  const testing_support::ProgramRun run = testing_support::run_program(program);
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.standard_error, "Attendere\n") << "a clean run reports nothing";
+
+  std::map<std::string, std::uintmax_t> sizes;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    sizes[entry.path().filename().string()] = entry.file_size();
+  }
+  sizes.erase("scenario_compiler");
+  const std::string sim = dir.read("Alvera_Monteluce_2734-2.sim");
+  const auto table = compiler::decode_scenario_file(sim);
+  ASSERT_TRUE(table.ok()) << table.error;
+  EXPECT_FALSE(table.value[1].text.empty()) << "stations were compiled";
+  const std::map<std::string, std::uintmax_t> expected = {
+      {"Alvera_Monteluce_2734-2_note.txt", scenario::document_bytes(scenario::notes_lines()).size()},
+      {"Alvera_Monteluce_2734-2_rallentamenti.txt", scenario::document_bytes(scenario::slowdown_order_lines()).size()},
+      {"Alvera_Monteluce_2734-2_scheda_treno.txt", scenario::document_bytes(scenario::timetable_sheet_lines()).size()},
+      {"Alvera_Monteluce_linea.dat", 2'079'964},
+      {"Alvera_Monteluce_2734-2.sim", sim.size()},  // its size is checked by decoding it above
+      {"Alvera_Monteluce_2734-2.dat", 31'215},
+  };
+  EXPECT_EQ(sizes, expected) << "the description files are consumed; nothing else is left";
 }
 
 TEST(Program, SecondRunInTheSameFolderSucceedsAlike) {

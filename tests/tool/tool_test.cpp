@@ -1,0 +1,214 @@
+// scenario_tool end to end, through the built executable in temporary folders.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "scenario/line_description.h"
+#include "scenario/train_description.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing_support::ProgramRun;
+using testing_support::TempDir;
+
+ProgramRun tool(const std::vector<std::string>& arguments, const std::string& folder = {}) {
+  return testing_support::run_program(SCENARIO_TOOL_EXE, arguments, folder);
+}
+
+const char* const kEmbeddedTexts[] = {
+    "Alvera_Monteluce_linea.txt", "Alvera_Monteluce_2734-2-.txt", "Alvera_Monteluce_2734-2_note.txt",
+    "Alvera_Monteluce_2734-2_rallentamenti.txt", "Alvera_Monteluce_2734-2_scheda_treno.txt"};
+const char* const kEmbeddedOutputs[] = {"Alvera_Monteluce_linea.dat", "Alvera_Monteluce_2734-2.sim",
+                                        "Alvera_Monteluce_2734-2.dat"};
+
+// A short line and a train that runs over it cleanly.
+constexpr const char* kLine =
+    "[generale]\r\n"
+    "lunghezza percorso,    10000\r\n"
+    "[pendenze]\r\n"
+    "pendenza,  0,   2\r\n"
+    "[fine]\r\n";
+constexpr const char* kTrainHead =
+    "[generale]\r\n"
+    "numero vetture,    4\r\n"
+    "velocita,   0,    100\r\n"
+    "aderenza,   0,    100\r\n";
+
+TEST(ToolSources, WritesTheSameTextsAsTheProgram) {
+  TempDir program_dir, tool_dir;
+  std::filesystem::copy_file(SCENARIO_COMPILER_EXE, program_dir.file("scenario_compiler"));
+  testing_support::run_program(program_dir.file("scenario_compiler"));
+  const ProgramRun run = tool({"sources", tool_dir.path()});
+  ASSERT_EQ(run.exit_status, 0) << run.standard_error;
+  for (const char* name : kEmbeddedTexts) ASSERT_TRUE(tool_dir.exists(name)) << name;
+  // The program consumes its two descriptions; they come from the same tables.
+  EXPECT_EQ(tool_dir.read(kEmbeddedTexts[0]), scenario::document_bytes(scenario::line_description_lines()));
+  EXPECT_EQ(tool_dir.read(kEmbeddedTexts[1]), scenario::document_bytes(scenario::train_description_lines()));
+  // The documents the program keeps must be byte-identical.
+  for (const char* name : {kEmbeddedTexts[2], kEmbeddedTexts[3], kEmbeddedTexts[4]}) {
+    EXPECT_EQ(tool_dir.read(name), program_dir.read(name)) << name;
+  }
+}
+
+TEST(ToolCompile, EmbeddedSourcesGiveTheProgramsFilesAndStayInPlace) {
+  TempDir program_dir, tool_dir;
+  std::filesystem::copy_file(SCENARIO_COMPILER_EXE, program_dir.file("scenario_compiler"));
+  const ProgramRun program = testing_support::run_program(program_dir.file("scenario_compiler"));
+  ASSERT_EQ(program.exit_status, 0) << program.standard_error;
+  ASSERT_EQ(tool({"sources", tool_dir.path()}).exit_status, 0);
+  const std::string line = tool_dir.file(kEmbeddedTexts[0]);
+  const std::string train = tool_dir.file(kEmbeddedTexts[1]);
+  const std::string line_before = tool_dir.read(kEmbeddedTexts[0]);
+
+  const ProgramRun run = tool({"compile", line, train, "-o", tool_dir.path()});
+  ASSERT_EQ(run.exit_status, 0) << run.standard_error;
+  for (const char* name : kEmbeddedOutputs) EXPECT_EQ(tool_dir.read(name), program_dir.read(name)) << name;
+  EXPECT_EQ(tool_dir.read(kEmbeddedTexts[0]), line_before) << "the tool never consumes its inputs";
+  EXPECT_TRUE(tool_dir.exists(kEmbeddedTexts[1]));
+}
+
+TEST(ToolCompile, NoPlanWritesNoLineDataFile) {
+  TempDir dir;
+  const std::string line = dir.write("S_linea.txt", kLine);
+  const std::string train = dir.write("S_T-.txt", std::string(kTrainHead) + "[fine]\r\n");
+  const ProgramRun run = tool({"compile", line, train, "-o", dir.path(), "--no-plan"});
+  EXPECT_EQ(run.exit_status, 0) << run.standard_error;
+  EXPECT_FALSE(dir.exists("S_linea.dat"));
+  EXPECT_TRUE(dir.exists("S_T.sim"));
+  EXPECT_TRUE(dir.exists("S_T.dat"));
+}
+
+// An injected fault and the report an author gets for it.
+struct FaultCase {
+  const char* name;
+  std::string train_records;  // between the train head and "[fine]"
+  std::string expected_first_line;
+  std::string expected_source_line;  // empty: no source line under it
+};
+
+class ToolCompileReports : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(ToolCompileReports, PointsAtTheRecord) {
+  const FaultCase& c = GetParam();
+  TempDir dir;
+  dir.write("S_linea.txt", kLine);
+  dir.write("S_T-.txt", std::string(kTrainHead) + c.train_records + "[fine]\r\n");
+  const ProgramRun run = tool({"compile", "S_linea.txt", "S_T-.txt"}, dir.path());
+  EXPECT_EQ(run.exit_status, 1) << run.standard_error;
+  std::string expected = c.expected_first_line + "\n";
+  if (!c.expected_source_line.empty()) {
+    expected += c.expected_source_line + "\n^\n";
+  }
+  EXPECT_EQ(run.standard_error, expected);
+  EXPECT_TRUE(dir.exists("S_T.dat")) << "files are written after a recorded error";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ToolCompileReports,
+    testing::Values(
+        FaultCase{"TakenSignalCell",
+                  "segnale,    2050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n"
+                  "segnale,    2060,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n",
+                  "S_T-.txt:6: error 16 at 2060 m: the cell of this signal is already taken",
+                  "segnale,    2060,   2, 4, 1,  0, 0,    0,  0,0,0, 0"},
+        FaultCase{"StationOffTheGrid",
+                  "stazione,    2020,  12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, NOME\r\n",
+                  "S_T-.txt:5: error 8 at 2020 m: station position is not a multiple of 50",
+                  "stazione,    2020,  12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, NOME"},
+        FaultCase{"RecordBeyondTheRoute", "segnale,    17000,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n",
+                  "S_T-.txt:5: error 15 at 17000 m: the record lies beyond the end of the route",
+                  "segnale,    17000,   2, 4, 1,  0, 0,    0,  0,0,0, 0"},
+        FaultCase{"PostPassFindsNoRoom",
+                  "segnale,    4600,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
+                  "segnale,    4650,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
+                  "segnale,    4700,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
+                  "rallentamento,  4950,  60,  500,  0,  0,  0\r\n",
+                  "route: error 12 at 5000 m: no free cell in a look-back group before a slowdown start", ""}),
+    [](const testing::TestParamInfo<FaultCase>& p) { return std::string(p.param.name); });
+
+TEST(ToolCompile, ExitStatuses) {
+  TempDir dir;
+  dir.write("S_linea.txt", kLine);
+  dir.write("S_T-.txt", std::string(kTrainHead) + "[fine]\r\n");
+  dir.write("oddname.txt", kLine);
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    int expected;
+  };
+  const Case cases[] = {
+      {"clean", {"compile", "S_linea.txt", "S_T-.txt"}, 0},
+      {"missing train file", {"compile", "S_linea.txt", "S_X-.txt", "--train-id", "X"}, 2},
+      {"output folder missing", {"compile", "S_linea.txt", "S_T-.txt", "-o", "no/such/folder"}, 2},
+      {"no command", {}, 64},
+      {"unknown command", {"frobnicate"}, 64},
+      {"missing arguments", {"compile", "S_linea.txt"}, 64},
+      {"identifiers not in the names", {"compile", "oddname.txt", "S_T-.txt"}, 64},
+      {"identifiers given", {"compile", "oddname.txt", "S_T-.txt", "--scenario-id", "S", "--train-id", "T"}, 0},
+      {"identifier outside Windows-1252", {"compile", "S_linea.txt", "S_T-.txt", "--train-id", "\xE2\x82\xAC\xE4\xB8\x80"}, 64},
+      {"identifier leading out of the folder", {"compile", "S_linea.txt", "S_T-.txt", "--train-id", "../x"}, 64},
+      {"help", {"compile", "--help"}, 0},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = tool(c.arguments, dir.path());
+    EXPECT_EQ(run.exit_status, c.expected) << c.name << "\n" << run.standard_error;
+  }
+}
+
+TEST(ToolCompile, StoresUtf8IdentifiersAsWindows1252) {
+  TempDir dir;
+  dir.write("S_linea.txt", kLine);
+  dir.write("S_T-.txt", std::string(kTrainHead) + "[fine]\r\n");
+  const ProgramRun run = tool({"compile", "S_linea.txt", "S_T-.txt", "--train-id", "T\xC3\xA8\xE2\x82\xAC"}, dir.path());
+  ASSERT_EQ(run.exit_status, 0) << run.standard_error;
+  const std::string sim = dir.read("S_T\xE8\x80.sim");
+  EXPECT_NE(sim.find(std::string("\x03\x00T\xE8\x80", 5)), std::string::npos) << "length 3, then the 1252 bytes";
+}
+
+TEST(ToolDump, DecodesEachKindOfFile) {
+  TempDir dir;
+  dir.write("S_linea.txt", kLine);
+  dir.write("S_T-.txt", std::string(kTrainHead) + "[fine]\r\n");
+  ASSERT_EQ(tool({"compile", "S_linea.txt", "S_T-.txt"}, dir.path()).exit_status, 0);
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string expected_fragment;
+  };
+  const Case cases[] = {
+      {{"dump", "S_T.dat"}, "{\"index\":1,\"kind\":0,\"param1\":5121,"},
+      {{"dump", "S_T.dat", "--csv"}, "index,kind,param1,param2,param3,param4,param5,marker,tunnel,speed_limit,gradient,adhesion\n0,0,0,0,0,0,0,0,0,20,102,100\n"},
+      {{"dump", "S_T.sim"}, "{\"index\":85,\"code\":0,\"value1\":0,\"value2\":0,\"value3\":0,\"flag\":0,\"text\":\"S\",\"word1\":610,"},
+      {{"dump", "S_T.sim", "--csv"}, "\n86,0,0,0,0,0,T,0,0,0,0,0,0,0,0,0,0\n"},
+      {{"dump", "S_linea.dat"}, "{\"metre\":1,\"x_tag\":\"int16\",\"x\":0.0,\"y_tag\":\"int16\",\"y\":1.0}"},
+      {{"dump", "S_linea.dat", "--csv"}, "\n2,double,0.0,double,2.0\n"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = tool(c.arguments, dir.path());
+    EXPECT_EQ(run.exit_status, 0) << run.standard_error;
+    EXPECT_NE(run.standard_output.find(c.expected_fragment), std::string::npos)
+        << c.arguments[1] << "\n" << run.standard_output.substr(0, 600);
+  }
+}
+
+TEST(ToolDump, RefusesAFileThatDoesNotFitItsLayout) {
+  TempDir dir;
+  dir.write("S_linea.txt", kLine);
+  dir.write("S_T-.txt", std::string(kTrainHead) + "[fine]\r\n");
+  ASSERT_EQ(tool({"compile", "S_linea.txt", "S_T-.txt"}, dir.path()).exit_status, 0);
+  for (const char* name : {"S_T.dat", "S_T.sim", "S_linea.dat"}) {
+    const std::string bytes = dir.read(name);
+    dir.write(name, bytes.substr(0, bytes.size() - 1));
+    const ProgramRun run = tool({"dump", name}, dir.path());
+    EXPECT_EQ(run.exit_status, 2) << name;
+    EXPECT_NE(run.standard_error.find(name), std::string::npos) << run.standard_error;
+    EXPECT_TRUE(run.standard_output.empty()) << name;
+  }
+  EXPECT_EQ(tool({"dump", "missing.dat"}, dir.path()).exit_status, 2);
+  EXPECT_EQ(tool({"dump", "notes.txt"}, dir.path()).exit_status, 64);
+}
+
+}  // namespace
