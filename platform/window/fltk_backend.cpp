@@ -39,10 +39,13 @@ std::string default_caption() {
   return full.substr(full.rfind('/') + 1);
 }
 
-bool display_can_be_opened() {
+// Opens the display once and hands the connection to FLTK. Closing a test
+// connection and letting FLTK open its own could meet a server that resets
+// when its last client leaves.
+bool open_display() {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return false;
-  XCloseDisplay(display);
+  fl_open_display(display);
   return true;
 }
 
@@ -107,7 +110,7 @@ class FltkWindow final : public Window {
 }  // namespace
 
 std::unique_ptr<Window> make_window() {
-  if (!display_can_be_opened()) return make_console_window();
+  if (!open_display()) return make_console_window();
   return std::make_unique<FltkWindow>();
 }
 

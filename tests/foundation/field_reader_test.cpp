@@ -28,6 +28,9 @@ struct ReadCase {
   bool at_end_afterwards;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
 class FieldReaderReads : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(FieldReaderReads, GivesEachFieldInTurn) {
@@ -76,6 +79,9 @@ struct FailureCase {
   std::string input;
   Read read;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class FieldReaderFails : public testing::TestWithParam<FailureCase> {};
 

@@ -90,6 +90,9 @@ struct FaultCase {
   std::string expected_source_line;  // empty: no source line under it
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class ToolCompileReports : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(ToolCompileReports, PointsAtTheRecord) {

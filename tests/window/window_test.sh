@@ -9,8 +9,9 @@ for tool in Xvfb xdotool xwininfo convert import; do
 done
 
 work=$(mktemp -d)
-display=":$((100 + $$ % 400))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself and reports it, so runs in
+# parallel never share a display.
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 probe_pid=
 cleanup() {
@@ -19,7 +20,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$work/display")"
 for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
 fail() { echo "FAIL: $*"; exit 1; }
@@ -36,7 +38,7 @@ mkfifo "$work/input"
 probe_pid=$!
 exec 3>"$work/input"
 
-for _ in $(seq 100); do grep -q "wait window shown" "$work/output" && break; sleep 0.1; done
+for _ in $(seq 300); do grep -q "wait window shown" "$work/output" && break; sleep 0.1; done
 grep -q "wait window shown" "$work/output" || fail "the wait window was not shown: $(cat "$work/output")"
 
 wait_window=$(xdotool search --name '^Alvera_Monteluce$' | head -n 1)
@@ -53,7 +55,7 @@ echo "wait window: 280x179, $label dark pixels in the label area"
 
 echo go >&3
 box=
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   box=$(xdotool search --name '^window_probe$' 2>/dev/null | head -n 1)
   [ -n "$box" ] && break
   sleep 0.1
