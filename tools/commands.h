@@ -37,4 +37,14 @@ struct DumpOptions {
 // Decodes a compiled file and prints it as JSON or CSV.
 int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err);
 
+struct PlotOptions {
+  std::string folder;
+  std::optional<std::string> output;       // default: S_T.svg in folder
+  std::optional<std::string> scenario_id;  // UTF-8, as typed; with train_id or not at all
+  std::optional<std::string> train_id;
+};
+
+// Draws the plan and profile of a compiled scenario as one SVG file.
+int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace tools

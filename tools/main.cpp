@@ -35,6 +35,15 @@ int main(int argc, char** argv) {
   dump->add_option("FILE", dump_options.file, "Compiled file")->required();
   dump->add_flag("--csv", dump_options.csv, "One CSV row per cell, entry or metre instead of JSON");
 
+  tools::PlotOptions plot_options;
+  auto* plot = app.add_subcommand("plot", "Draw the plan and profile of the compiled scenario in DIR as one SVG file.");
+  plot->add_option("DIR", plot_options.folder, "Folder holding S_T.dat, S_T.sim and (unless --no-plan) S_linea.dat")
+      ->required();
+  plot->add_option("-o,--output", plot_options.output, "SVG file to write (default: S_T.svg in DIR)");
+  plot->add_option("--scenario-id", plot_options.scenario_id,
+                   "Scenario identifier S (default: the only scenario in DIR)");
+  plot->add_option("--train-id", plot_options.train_id, "Train identifier T (default: the only scenario in DIR)");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {
@@ -49,5 +58,6 @@ int main(int argc, char** argv) {
   if (*sources) return tools::run_sources(sources_folder, std::cout, std::cerr);
   if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
   if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
+  if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
   return tools::kExitUsage;
 }

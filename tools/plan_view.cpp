@@ -1,0 +1,211 @@
+#include "tools/plan_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace tools {
+namespace {
+
+// Largest gap, in pixels, between the drawn line and a computed point.
+constexpr double kDrawingTolerancePixels = 0.25;
+constexpr double kKilometreTickMetres = 10000;
+constexpr double kMargin = 70;  // room for labels around the track
+constexpr double kLabelGap = 9;  // pixels between the track and a station label
+// Labels closer than this, across and down, would overlap.
+constexpr double kLabelWidth = 120;
+constexpr double kLabelLineHeight = 13;
+
+// Digits after the point for plan metres, so that rounding moves a point by
+// well under a pixel: at least two (centimetres), more for a small plan drawn large.
+int coordinate_decimals(const PlanTransform& to_screen) {
+  const double digits = std::ceil(std::log10(to_screen.scale * 20));
+  return static_cast<int>(std::clamp(digits, 2.0, 9.0));
+}
+
+std::string path_data(const std::vector<PlanPoint>& points, const std::vector<std::size_t>& indexes, int decimals) {
+  std::string d;
+  for (std::size_t i : indexes) {
+    d += (d.empty() ? "M" : " L") + svg_number(points[i].x, decimals) + " " + svg_number(points[i].y, decimals);
+  }
+  return d;
+}
+
+// The index of a position in metres on the computed plan, if it lies there.
+std::optional<std::size_t> metre_index(double position, const std::vector<PlanPoint>& points) {
+  if (points.empty() || !(position >= 0) || position > static_cast<double>(points.size() - 1)) return std::nullopt;
+  return static_cast<std::size_t>(std::lround(position));
+}
+
+void draw_frame(SvgWriter& svg, const Box& box) {
+  svg.empty("rect", {{"x", svg_number(box.x)}, {"y", svg_number(box.y)}, {"width", svg_number(box.width)},
+                     {"height", svg_number(box.height)}, {"fill", "#ffffff"}, {"stroke", kGridColour}});
+  svg.text("text", {{"class", "view-title"}, {"x", svg_number(box.x + 12)}, {"y", svg_number(box.y + 22)},
+                    {"font-family", kFont}, {"font-size", "15"}, {"font-weight", "bold"}, {"fill", kInkColour}},
+           "Plan");
+}
+
+// The track, its tunnels and its signals, drawn in plan metres inside a
+// group that carries the transform, so the path holds the plan's own
+// coordinates. Widths are divided by the scale to come out in pixels.
+void draw_track(SvgWriter& svg, const std::vector<PlanPoint>& points, const RouteFeatures& features,
+                const PlanTransform& to_screen) {
+  const double pixel = 1 / to_screen.scale;
+  const double tolerance = kDrawingTolerancePixels * pixel;
+  const int decimals = coordinate_decimals(to_screen);
+  svg.open("g", {{"id", "plan-track"},
+                 {"transform", "matrix(" + svg_number(to_screen.scale, 9) + " 0 0 " + svg_number(-to_screen.scale, 9) +
+                                   " " + svg_number(to_screen.origin_x, 3) + " " +
+                                   svg_number(to_screen.origin_y, 3) + ")"},
+                 {"fill", "none"},
+                 {"stroke-linecap", "round"},
+                 {"stroke-linejoin", "round"}});
+  const std::size_t last = points.size() - 1;
+  for (const Stretch& tunnel : features.tunnels) {
+    const auto from = metre_index(tunnel.start, points);
+    const auto to = metre_index(std::min(tunnel.end, static_cast<double>(last)), points);
+    if (!from || !to || *from >= *to) continue;
+    svg.open("path", {{"class", "tunnel"}, {"d", path_data(points, thin_out(points, *from, *to, tolerance), decimals)},
+                      {"stroke", kTunnelColour}, {"stroke-width", svg_number(6 * pixel, 3)},
+                      {"stroke-linecap", "butt"}});
+    svg.text("title", {}, "Tunnel " + svg_number(tunnel.start / 1000) + " - " + svg_number(tunnel.end / 1000) + " km");
+    svg.close();
+  }
+  svg.empty("path", {{"class", "track"}, {"d", path_data(points, thin_out(points, 0, last, tolerance), decimals)},
+                     {"stroke", kTrackColour}, {"stroke-width", svg_number(1.6 * pixel, 3)}});
+  for (double signal : features.signals) {
+    const auto at = metre_index(signal, points);
+    if (!at) continue;
+    svg.empty("circle", {{"class", "signal-mark"}, {"cx", svg_number(points[*at].x, decimals)},
+                         {"cy", svg_number(points[*at].y, decimals)},
+                         {"r", svg_number(2 * pixel, 3)}, {"fill", kSignalColour}, {"stroke", "none"}});
+  }
+  svg.close();
+}
+
+// A point beside the track at index, `pixels` to the left of the direction
+// of travel (to the right when negative), in screen coordinates, and the
+// text anchor that keeps a label there clear of the track.
+struct Beside {
+  double x = 0;
+  double y = 0;
+  const char* anchor = "start";
+};
+
+Beside beside(const std::vector<PlanPoint>& points, std::size_t index, const PlanTransform& to_screen, double pixels) {
+  const PlanPoint direction = direction_at(points, index);
+  // Left of travel is (-dy, dx) in the plan; y turns over on the screen.
+  const double normal_x = -direction.y;
+  const double normal_y = -direction.x;
+  return {to_screen.screen_x(points[index].x) + pixels * normal_x,
+          to_screen.screen_y(points[index].y) + pixels * normal_y, pixels * normal_x >= 0 ? "start" : "end"};
+}
+
+void draw_stations(SvgWriter& svg, const std::vector<PlanPoint>& points, const RouteFeatures& features,
+                   const PlanTransform& to_screen) {
+  svg.open("g", {{"id", "plan-stations"}, {"font-family", kFont}, {"font-size", "11"}});
+  // Labels go left of the track; one that would crowd the previous label on
+  // that side goes right instead.
+  std::optional<Beside> last_left;
+  for (const Station& station : features.stations) {
+    const auto at = metre_index(station.position, points);
+    if (!at) continue;
+    Beside label = beside(points, *at, to_screen, kLabelGap);
+    const bool crowded = last_left && std::abs(label.x - last_left->x) < kLabelWidth &&
+                         std::abs(label.y - last_left->y) < kLabelLineHeight;
+    if (crowded) {
+      label = beside(points, *at, to_screen, -kLabelGap);
+    } else {
+      last_left = label;
+    }
+    svg.empty("circle", {{"class", "station-mark"}, {"cx", svg_number(to_screen.screen_x(points[*at].x))},
+                         {"cy", svg_number(to_screen.screen_y(points[*at].y))}, {"r", "4"}, {"fill", "#ffffff"},
+                         {"stroke", kStationColour}, {"stroke-width", "2"}});
+    svg.text("text", {{"class", "station-label"}, {"x", svg_number(label.x)}, {"y", svg_number(label.y)},
+                      {"text-anchor", label.anchor}, {"dominant-baseline", "middle"}, {"fill", kStationColour}},
+             station.name);
+  }
+  svg.close();
+}
+
+void draw_kilometre_ticks(SvgWriter& svg, const std::vector<PlanPoint>& points, const PlanTransform& to_screen) {
+  svg.open("g", {{"id", "plan-kilometres"}, {"font-family", kFont}, {"font-size", "9"}, {"fill", kInkColour}});
+  for (double metre = kKilometreTickMetres; metre < static_cast<double>(points.size()); metre += kKilometreTickMetres) {
+    const auto index = static_cast<std::size_t>(metre);
+    const Beside inner = beside(points, index, to_screen, -5);
+    const Beside outer = beside(points, index, to_screen, 5);
+    const Beside label = beside(points, index, to_screen, -8);
+    svg.empty("line", {{"class", "km-tick"}, {"x1", svg_number(inner.x)}, {"y1", svg_number(inner.y)},
+                       {"x2", svg_number(outer.x)}, {"y2", svg_number(outer.y)}, {"stroke", kInkColour},
+                       {"stroke-width", "1.2"}});
+    svg.text("text", {{"class", "km-label"}, {"x", svg_number(label.x)}, {"y", svg_number(label.y)},
+                      {"text-anchor", label.anchor}, {"dominant-baseline", "middle"}},
+             svg_number(metre / 1000) + " km");
+  }
+  svg.close();
+}
+
+std::string length_text(double metres) {
+  return metres >= 1000 ? svg_number(metres / 1000) + " km" : svg_number(metres) + " m";
+}
+
+void draw_scale_bar(SvgWriter& svg, const Box& box, const PlanTransform& to_screen) {
+  const double metres = round_length(box.width / 5 / to_screen.scale);
+  const double length = metres * to_screen.scale;
+  const double x = box.x + 20;
+  const double y = box.bottom() - 20;
+  svg.open("g", {{"id", "scale-bar"}, {"stroke", kInkColour}, {"stroke-width", "1.5"}});
+  svg.empty("path", {{"d", "M" + svg_number(x) + " " + svg_number(y - 5) + " V" + svg_number(y) + " H" +
+                               svg_number(x + length) + " V" + svg_number(y - 5)},
+                     {"fill", "none"}});
+  svg.text("text", {{"class", "scale-label"}, {"x", svg_number(x + length / 2)}, {"y", svg_number(y - 8)},
+                    {"text-anchor", "middle"}, {"font-family", kFont}, {"font-size", "11"}, {"stroke", "none"},
+                    {"fill", kInkColour}},
+           length_text(metres));
+  svg.close();
+}
+
+void draw_north_arrow(SvgWriter& svg, const Box& box) {
+  const double x = box.right() - 30;
+  const double y = box.y + 20;
+  svg.open("g", {{"id", "north-arrow"}, {"fill", kInkColour}});
+  svg.empty("path", {{"d", "M" + svg_number(x) + " " + svg_number(y) + " L" + svg_number(x + 7) + " " +
+                               svg_number(y + 22) + " L" + svg_number(x) + " " + svg_number(y + 17) + " L" +
+                               svg_number(x - 7) + " " + svg_number(y + 22) + " Z"}});
+  svg.text("text", {{"x", svg_number(x)}, {"y", svg_number(y + 36)}, {"text-anchor", "middle"},
+                    {"font-family", kFont}, {"font-size", "12"}},
+           "N");
+  svg.close();
+}
+
+}  // namespace
+
+PlanTransform fit_plan(const PlanBounds& bounds, const Box& area) {
+  // A straight plan has no width; a metre stands in so the scale stays finite.
+  const double width = std::max(bounds.width(), 1.0);
+  const double height = std::max(bounds.height(), 1.0);
+  PlanTransform transform;
+  transform.scale = std::min(area.width / width, area.height / height);
+  const double mid_x = (bounds.min_x + bounds.max_x) / 2;
+  const double mid_y = (bounds.min_y + bounds.max_y) / 2;
+  transform.origin_x = area.x + area.width / 2 - transform.scale * mid_x;
+  transform.origin_y = area.y + area.height / 2 + transform.scale * mid_y;
+  return transform;
+}
+
+void draw_plan_view(SvgWriter& svg, const std::vector<PlanPoint>& points, const RouteFeatures& features,
+                    const Box& box) {
+  svg.open("g", {{"id", "plan"}});
+  draw_frame(svg, box);
+  const Box area{box.x + kMargin, box.y + kMargin, box.width - 2 * kMargin, box.height - 2 * kMargin};
+  const PlanTransform to_screen = fit_plan(bounds_of(points), area);
+  draw_track(svg, points, features, to_screen);
+  draw_kilometre_ticks(svg, points, to_screen);
+  draw_stations(svg, points, features, to_screen);
+  draw_scale_bar(svg, box, to_screen);
+  draw_north_arrow(svg, box);
+  svg.close();
+}
+
+}  // namespace tools

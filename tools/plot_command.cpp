@@ -1,0 +1,68 @@
+#include <ostream>
+
+#include "platform/files.h"
+#include "tools/commands.h"
+#include "tools/compiled_scenario.h"
+#include "tools/identifiers.h"
+#include "tools/scenario_picture.h"
+
+namespace tools {
+namespace {
+
+// The Windows-1252 form of an identifier typed on the command line, or
+// nothing after saying why it cannot name the files.
+std::optional<std::string> typed_identifier(const std::string& utf8, const char* option, std::ostream& err) {
+  auto bytes = utf8_to_1252(utf8);
+  if (!bytes) {
+    err << "scenario_tool plot: " << option << " \"" << utf8
+        << "\" holds a character that Windows-1252 cannot represent\n";
+    return std::nullopt;
+  }
+  if (std::string problem = identifier_problem(*bytes); !problem.empty()) {
+    err << "scenario_tool plot: " << option << " \"" << utf8 << "\" cannot name files: " << problem << '\n';
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+std::string default_output(const PlotOptions& options, const CompiledScenario& scenario) {
+  return platform::join_path(options.folder, scenario.scenario_id + "_" + scenario.train_id + ".svg");
+}
+
+}  // namespace
+
+int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err) {
+  if (options.scenario_id.has_value() != options.train_id.has_value()) {
+    err << "scenario_tool plot: give --scenario-id and --train-id together, or neither\n";
+    return kExitUsage;
+  }
+  std::optional<std::string> scenario_id;
+  std::optional<std::string> train_id;
+  if (options.scenario_id) {
+    scenario_id = typed_identifier(*options.scenario_id, "--scenario-id", err);
+    train_id = typed_identifier(*options.train_id, "--train-id", err);
+    if (!scenario_id || !train_id) return kExitUsage;
+  }
+
+  const LoadedScenario loaded = load_compiled_scenario(options.folder, scenario_id, train_id);
+  if (!loaded.scenario) {
+    err << "scenario_tool plot: " << loaded.error << '\n';
+    return loaded.exit_status;
+  }
+  const Picture picture = scenario_picture(*loaded.scenario);
+  if (!picture.ok()) {
+    err << "scenario_tool plot: " << picture.error << '\n';
+    return kExitStopped;
+  }
+  const std::string output = options.output ? *options.output : default_output(options, *loaded.scenario);
+  try {
+    platform::replace_file(output, picture.svg);
+  } catch (const platform::FileError& error) {
+    err << "scenario_tool plot: cannot write " << error.path() << ": " << error.reason() << '\n';
+    return kExitStopped;
+  }
+  out << "wrote " << output << '\n';
+  return kExitClean;
+}
+
+}  // namespace tools
