@@ -118,10 +118,15 @@ void draw_grid_and_axes(SvgWriter& svg, const ProfileScales& s) {
                      {"height", x_text(c.height)}, {"fill", "none"}, {"stroke", kInkColour}});
   svg.text("text", {{"x", x_text(c.x + c.width / 2)}, {"y", x_text(c.bottom() + 44)}, {"text-anchor", "middle"}},
            "distance from the start (km)");
-  svg.text("text", {{"x", x_text(c.x - 6)}, {"y", x_text(c.y - 8)}, {"text-anchor", "end"}, {"fill", kHeightColour}},
+  // Axis titles run along their axes, clear of the station names above.
+  const double middle = c.y + c.height / 2;
+  const double left = c.x - 48;
+  const double right = c.right() + 52;
+  svg.text("text", {{"x", x_text(left)}, {"y", x_text(middle)}, {"text-anchor", "middle"}, {"fill", kHeightColour},
+                    {"transform", "rotate(-90 " + x_text(left) + " " + x_text(middle) + ")"}},
            "height (m)");
-  svg.text("text", {{"x", x_text(c.right() + 40)}, {"y", x_text(c.y - 8)}, {"text-anchor", "end"},
-                    {"fill", kSpeedColour}},
+  svg.text("text", {{"x", x_text(right)}, {"y", x_text(middle)}, {"text-anchor", "middle"}, {"fill", kSpeedColour},
+                    {"transform", "rotate(90 " + x_text(right) + " " + x_text(middle) + ")"}},
            "speed limit (km/h)");
   svg.close();
 }
