@@ -37,6 +37,7 @@ struct DumpOptions {
 // Decodes a compiled file and prints it as JSON or CSV.
 int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err);
 
+// What to draw and where: the folder of the compiled files, the picture file.
 struct PlotOptions {
   std::string folder;
   std::optional<std::string> output;       // default: S_T.svg in folder

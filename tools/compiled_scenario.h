@@ -12,6 +12,7 @@
 
 namespace tools {
 
+// The decoded files of one scenario and where they were read from.
 struct CompiledScenario {
   std::string scenario_id;  // Windows-1252, as in the file names
   std::string train_id;

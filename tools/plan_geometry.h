@@ -11,6 +11,7 @@
 
 namespace tools {
 
+// One metre of the plan in plan coordinates.
 struct PlanPoint {
   double x = 0;  // metres east of the start
   double y = 0;  // metres north of the start
@@ -32,6 +33,7 @@ inline constexpr double kMaxPlanCoordinate = 2'000'000;
 // kMaxPlanCoordinate, naming its metre.
 PlanPoints computed_points(const compiler::LineData& plan);
 
+// The box around a plan, in plan metres.
 struct PlanBounds {
   double min_x = 0;
   double min_y = 0;

@@ -43,6 +43,7 @@ struct ProfilePoint {
   double value = 0;
 };
 
+// Everything the two views draw, gathered once from the route and table.
 struct RouteFeatures {
   double route_metres = 0;     // length covered by the cells
   double line_metres = 0;      // line length from the header entry; 0 when not set

@@ -8,6 +8,7 @@
 
 namespace tools {
 
+// The SVG text of a picture, or why none could be drawn.
 struct Picture {
   std::string svg;
   std::string error;  // why no picture could be drawn; svg is then empty

@@ -14,6 +14,7 @@
 
 namespace plot_test {
 
+// What the pictures of the small scenario must show.
 struct SmallScenario {
   std::string scenario_id = "Prova";
   std::string train_id = "T1";
