@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -39,7 +40,10 @@ std::optional<std::string> settle_identifier(const std::optional<std::string>& t
 std::string unreadable(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::strerror(errno);
+  struct stat info;
+  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
   ::close(fd);
+  if (!regular) return S_ISDIR(info.st_mode) ? "it is a folder" : "not a regular file";
   return {};
 }
 

@@ -1,7 +1,9 @@
 #include "support/temp_dir.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -57,6 +59,14 @@ std::string drain(int fd) {
 
 ProgramRun run_program(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& working_folder) {
+  RunLimits limits;
+  limits.working_folder = working_folder;
+  return run_program_with(program, arguments, limits);
+}
+
+ProgramRun run_program_with(const std::string& program, const std::vector<std::string>& arguments,
+                            const RunLimits& limits) {
+  const std::string& working_folder = limits.working_folder;
   // Standard output and error go to temporary files, so neither pipe can fill up.
   char out_name[] = "/tmp/scenario-run-out-XXXXXX";
   char err_name[] = "/tmp/scenario-run-err-XXXXXX";
@@ -67,6 +77,11 @@ ProgramRun run_program(const std::string& program, const std::vector<std::string
     ::dup2(out_fd, 1);
     ::dup2(err_fd, 2);
     if (!working_folder.empty() && ::chdir(working_folder.c_str()) != 0) ::_exit(127);
+    if (limits.file_size_limit != 0) {
+      const rlimit limit{limits.file_size_limit, limits.file_size_limit};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      ::signal(SIGXFSZ, SIG_IGN);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -77,6 +92,10 @@ ProgramRun run_program(const std::string& program, const std::vector<std::string
   }
   ProgramRun run;
   int status = 0;
+  if (limits.kill_after_microseconds != 0) {
+    ::usleep(static_cast<useconds_t>(limits.kill_after_microseconds));
+    ::kill(child, SIGKILL);
+  }
   ::waitpid(child, &status, 0);
   if (WIFEXITED(status)) run.exit_status = WEXITSTATUS(status);
   ::lseek(out_fd, 0, SEEK_SET);

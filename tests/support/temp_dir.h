@@ -37,4 +37,16 @@ struct ProgramRun {
 ProgramRun run_program(const std::string& program, const std::vector<std::string>& arguments = {},
                        const std::string& working_folder = {});
 
+// Limits and faults for a run.
+struct RunLimits {
+  std::string working_folder;
+  // Largest file the program may write, in bytes (RLIMIT_FSIZE); 0: none.
+  // The program then sees a failed write instead of being killed.
+  unsigned long file_size_limit = 0;
+  // Kills the program with SIGKILL after this many microseconds; 0: never.
+  long kill_after_microseconds = 0;
+};
+ProgramRun run_program_with(const std::string& program, const std::vector<std::string>& arguments,
+                            const RunLimits& limits);
+
 }  // namespace testing_support

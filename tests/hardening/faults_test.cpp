@@ -1,0 +1,134 @@
+// Faults around the compiled files: the run stops with a message naming the
+// file and the reason, exit status 2, earlier files unchanged, nothing left
+// half written.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing_support::ProgramRun;
+using testing_support::TempDir;
+
+const char* const kOutputs[] = {"S_linea.dat", "S_T.sim", "S_T.dat"};
+
+std::string line_text(int length) {
+  return "[generale]\r\nlunghezza percorso,    " + std::to_string(length) +
+         "\r\n[curve]\r\ncurvas2,  1000,  400\r\ncurvad5,  3000,  200\r\n[pendenze]\r\npendenza,  0,   2\r\n[fine]\r\n";
+}
+constexpr const char* kTrain = "[generale]\r\nvelocita,   0,    100\r\naderenza,   0,    100\r\n[fine]\r\n";
+
+ProgramRun compile_in(const TempDir& dir, const std::vector<std::string>& extra = {},
+                      testing_support::RunLimits limits = {}) {
+  std::vector<std::string> arguments = {"compile", "S_linea.txt", "S_T-.txt"};
+  arguments.insert(arguments.end(), extra.begin(), extra.end());
+  limits.working_folder = dir.path();
+  return testing_support::run_program_with(SCENARIO_TOOL_EXE, arguments, limits);
+}
+
+std::map<std::string, std::string> outputs_of(const TempDir& dir) {
+  std::map<std::string, std::string> bytes;
+  for (const char* name : kOutputs) {
+    if (dir.exists(name)) bytes[name] = dir.read(name);
+  }
+  return bytes;
+}
+
+std::vector<std::string> temporary_files(const TempDir& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    const std::string name = entry.path().filename().string();
+    if (name[0] == '.') names.push_back(name);
+  }
+  return names;
+}
+
+TEST(OutputFaults, FolderThatCannotBeWrittenStopsTheRun) {
+  struct Case {
+    const char* name;
+    const char* output_folder;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"missing folder", "missing/folder", "No such file or directory"},
+      {"path through a regular file", "plain/folder", "Not a directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    dir.write("S_linea.txt", line_text(10000));
+    dir.write("S_T-.txt", kTrain);
+    dir.write("plain", "a regular file");
+    const ProgramRun run = compile_in(dir, {"-o", c.output_folder});
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_NE(run.standard_error.find(std::string(c.output_folder) + "/S_linea.dat"), std::string::npos)
+        << run.standard_error;
+    EXPECT_NE(run.standard_error.find(c.reason), std::string::npos) << run.standard_error;
+    EXPECT_TRUE(temporary_files(dir).empty());
+  }
+}
+
+TEST(OutputFaults, FileSizeLimitInTheLineDataFileKeepsEveryEarlierFile) {
+  TempDir dir;
+  dir.write("S_linea.txt", line_text(10000));
+  dir.write("S_T-.txt", kTrain);
+  ASSERT_EQ(compile_in(dir).exit_status, 0);
+  const auto before = outputs_of(dir);
+  ASSERT_EQ(before.size(), 3u);
+
+  dir.write("S_linea.txt", line_text(20000));  // new files would differ from the old ones
+  testing_support::RunLimits limits;
+  limits.file_size_limit = 100'000;  // the line data file needs about 540 kB
+  const ProgramRun run = compile_in(dir, {}, limits);
+
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_NE(run.standard_error.find("S_linea.dat"), std::string::npos) << run.standard_error;
+  EXPECT_NE(run.standard_error.find("File too large"), std::string::npos) << run.standard_error;
+  EXPECT_EQ(outputs_of(dir), before) << "every earlier file stays byte for byte";
+  EXPECT_TRUE(temporary_files(dir).empty());
+}
+
+TEST(OutputFaults, DescriptionThatCannotBeReadStopsWithoutOutput) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("S_linea.txt"));
+  dir.write("S_T-.txt", kTrain);
+  const ProgramRun run = compile_in(dir);
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_NE(run.standard_error.find("cannot read S_linea.txt"), std::string::npos) << run.standard_error;
+  EXPECT_TRUE(outputs_of(dir).empty());
+}
+
+// A run killed at any moment leaves each compiled file either as it was
+// before or whole as the new run wrote it, never cut short.
+TEST(OutputFaults, KilledRunLeavesNoFileCutShort) {
+  TempDir dir;
+  dir.write("S_T-.txt", kTrain);
+  dir.write("S_linea.txt", line_text(990000));
+  ASSERT_EQ(compile_in(dir).exit_status, 0);
+  const auto old_files = outputs_of(dir);
+  dir.write("S_linea.txt", line_text(1000000));
+  {
+    TempDir reference;
+    reference.write("S_T-.txt", kTrain);
+    reference.write("S_linea.txt", line_text(1000000));
+    ASSERT_EQ(compile_in(reference).exit_status, 0);
+    const auto new_files = outputs_of(reference);
+    for (long delay : {1000L, 5000L, 15000L, 30000L, 60000L, 120000L}) {
+      testing_support::RunLimits limits;
+      limits.kill_after_microseconds = delay;
+      compile_in(dir, {}, limits);
+      for (const auto& [name, bytes] : outputs_of(dir)) {
+        EXPECT_TRUE(bytes == old_files.at(name) || bytes == new_files.at(name))
+            << name << " is neither the old nor the new file after a kill at " << delay << " us";
+      }
+    }
+  }
+}
+
+}  // namespace
