@@ -154,6 +154,10 @@ TEST(ToolCompile, ExitStatuses) {
       {"identifiers given", {"compile", "oddname.txt", "S_T-.txt", "--scenario-id", "S", "--train-id", "T"}, 0},
       {"identifier outside Windows-1252", {"compile", "S_linea.txt", "S_T-.txt", "--train-id", "\xE2\x82\xAC\xE4\xB8\x80"}, 64},
       {"identifier leading out of the folder", {"compile", "S_linea.txt", "S_T-.txt", "--train-id", "../x"}, 64},
+      {"identifier with a backslash", {"compile", "S_linea.txt", "S_T-.txt", "--train-id", "a\\b"}, 64},
+      {"identifier with a control character", {"compile", "S_linea.txt", "S_T-.txt", "--train-id", "a\x01"}, 64},
+      {"identifier naming the folder", {"compile", "S_linea.txt", "S_T-.txt", "--scenario-id", "."}, 64},
+      {"identifier naming the parent", {"compile", "S_linea.txt", "S_T-.txt", "--scenario-id", ".."}, 64},
       {"help", {"compile", "--help"}, 0},
   };
   for (const Case& c : cases) {
