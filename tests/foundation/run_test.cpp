@@ -4,6 +4,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -97,6 +98,18 @@ TEST(Program, SecondRunInTheSameFolderSucceedsAlike) {
   EXPECT_EQ(first.standard_error, second.standard_error);
 }
 
+// A compile of S_linea.txt and S_T-.txt in dir, into dir.
+compiler::CompileRequest request_in(const TempDir& dir, std::int32_t j = 1) {
+  compiler::CompileRequest request;
+  request.output_folder = dir.path();
+  request.scenario_id = "S";
+  request.train_id = "T";
+  request.j = j;
+  request.sources.line_path = dir.file("S_linea.txt");
+  request.sources.train_path = dir.file("S_T-.txt");
+  return request;
+}
+
 // A compile whose line description gives no length has no route to write.
 TEST(CompileDriver, StopsWithoutOutputWhenNoRouteWasSized) {
   struct Case {
@@ -111,12 +124,8 @@ TEST(CompileDriver, StopsWithoutOutputWhenNoRouteWasSized) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
-    compiler::CompileRequest request;
-    request.output_folder = dir.path();
-    request.scenario_id = "S";
-    request.train_id = "T";
-    request.sources.line_path = dir.file("S_linea.txt");
-    request.sources.train_path = dir.write("S_T-.txt", "[generale]\r\n[fine]\r\n");
+    const compiler::CompileRequest request = request_in(dir);
+    dir.write("S_T-.txt", "[generale]\r\n[fine]\r\n");
     if (!c.line_text.empty()) dir.write("S_linea.txt", c.line_text);
 
     compiler::CompiledModel model;
@@ -134,18 +143,49 @@ TEST(CompileDriver, StopsWithoutOutputWhenNoRouteWasSized) {
 
 TEST(CompileDriver, ClearsTheScenarioTableBeforeParsing) {
   TempDir dir;
-  compiler::CompileRequest request;
-  request.output_folder = dir.path();
-  request.scenario_id = "S";
-  request.train_id = "T";
-  request.sources.line_path = dir.file("S_linea.txt");
-  request.sources.train_path = dir.file("S_T-.txt");
+  const compiler::CompileRequest request = request_in(dir);
   compiler::CompiledModel model;
   model.scenario_table[3].text = "stale";
   model.scenario_table[85].word1 = 610;
   compiler::memorizza_percorso(model, request);
   EXPECT_EQ(model.scenario_table[3], compiler::ScenarioEntry{});
   EXPECT_EQ(model.scenario_table[85].word1, 0);
+}
+
+// What each way out of the parser leaves in the folder.
+TEST(CompileDriver, ConsumesTheDescriptionsAndWritesWhatTheModelHolds) {
+  const std::string board = "[indicazioni]\r\ncartello_indicatore,  1000,   A\r\n";
+  struct Case {
+    const char* name;
+    std::string line_records;
+    std::int32_t j;
+    int expected_kind;
+    bool train_file_left;
+    bool line_data_written;
+  };
+  const Case cases[] = {
+      {"clean, full compile", "", 1, 0, false, true},
+      {"clean, no plan", "", 0, 0, false, false},
+      {"error 6 ends the call before the train half", board + "cartello_indicatore,  1000,   B\r\n", 1, 6, true, true},
+      {"error 15 lets the train half run", "[pendenze]\r\npendenza,  16950,   2\r\n", 1, 15, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    dir.write("S_linea.dat", "old plan");
+    dir.write("S_linea.txt", "[generale]\r\nlunghezza percorso,    10000\r\n" + c.line_records + "[fine]\r\n");
+    dir.write("S_T-.txt", "[generale]\r\nvelocita,   0,    100\r\n[fine]\r\n");
+    compiler::CompiledModel model;
+    const compiler::CompileResult result = compiler::memorizza_percorso(model, request_in(dir, c.j));
+    EXPECT_EQ(result.status, compiler::CompileStatus::kWritten);
+    EXPECT_EQ(result.error_code, c.expected_kind);
+    EXPECT_EQ(result.exit_status(), c.expected_kind == 0 ? 0 : 1);
+    EXPECT_FALSE(dir.exists("S_linea.txt"));
+    EXPECT_EQ(dir.exists("S_T-.txt"), c.train_file_left);
+    EXPECT_TRUE(dir.exists("S_T.sim"));
+    EXPECT_TRUE(dir.exists("S_T.dat"));
+    EXPECT_EQ(dir.read("S_linea.dat") != "old plan", c.line_data_written);
+  }
 }
 
 }  // namespace
