@@ -61,6 +61,9 @@ TEST_P(HostileInput, HasItsDefinedOutcome) {
   EXPECT_FALSE(dir.exists("S_linea.txt")) << "the line description is consumed on every way out";
 }
 
+// A record with a NUL byte and other control bytes where a number belongs.
+constexpr char kControlBytes[] = "pendenza,\0\x01\x7f, 3\r\n";
+
 const std::string kSignal = "   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"MillionRecords", line_of(million_gradient_records(), 1'000'000), kPlainTrain, 25, true},
         HostileCase{"FortyDigitNumber", "[generale]\r\nlunghezza percorso,    " + std::string(40, '9') + "\r\n[fine]\r\n",
                     kPlainTrain, 25, false},
-        HostileCase{"NulAndControlBytes", line_of(std::string("pendenza,\0\x01\x7f, 3\r\n", 21)), kPlainTrain, 25,
+        HostileCase{"NulAndControlBytes", line_of(std::string(kControlBytes, sizeof kControlBytes - 1)), kPlainTrain, 25,
                     true},
         HostileCase{"NoLineEnds", "[generale], lunghezza percorso, 10000, pendenza, 0, 2, [fine]", kPlainTrain, 0,
                     true},
