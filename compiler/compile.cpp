@@ -12,8 +12,7 @@ int CompileResult::exit_status() const {
   return error_code != 0 ? 1 : 0;
 }
 
-bool compile_model(CompiledModel& model, const CompileRequest& request,
-                   std::optional<ErrorSource>* error_source) {
+void prepare_model(CompiledModel& model, const CompileRequest& request) {
   model.full_compile = request.j;
   model.error_code = 0;
   model.scenario_table = {};
@@ -21,6 +20,11 @@ bool compile_model(CompiledModel& model, const CompileRequest& request,
   model.track_plan.clear();
   model.scenario_id = request.scenario_id;
   model.train_id = request.train_id;
+}
+
+bool compile_model(CompiledModel& model, const CompileRequest& request,
+                   std::optional<ErrorSource>* error_source) {
+  prepare_model(model, request);
   memorizza_dati(model, request.sources, error_source);
   if (!model.route_sized()) return false;
   route_post_pass(model);

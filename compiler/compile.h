@@ -40,6 +40,10 @@ struct CompileResult {
   int exit_status() const;
 };
 
+// The first step of a compile: sets the compile kind and the identifiers,
+// clears the error kind, the scenario table, the route and the plan.
+void prepare_model(CompiledModel& model, const CompileRequest& request);
+
 // Steps before the output: clear, parse, post-pass. Returns false when no
 // route was sized (nothing can be written then).
 bool compile_model(CompiledModel& model, const CompileRequest& request,

@@ -1,0 +1,176 @@
+// The compile of a scenario stage by stage and whole, for the embedded
+// scenario and for the generated longest line: in memory, and with the three
+// files written to a temporary folder.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "bench/scenario_case.h"
+#include "compiler/compile.h"
+#include "compiler/description_file.h"
+#include "compiler/line_data_file.h"
+#include "compiler/line_parser.h"
+#include "compiler/output.h"
+#include "compiler/post_pass.h"
+#include "compiler/route_file.h"
+#include "compiler/scenario_file.h"
+#include "compiler/track_plan.h"
+#include "compiler/train_parser.h"
+
+namespace {
+
+using bench::ScenarioCase;
+using bench::ScenarioKind;
+
+// For a stage that changes its input: each iteration copies the input
+// outside the measured time and measures only the stage.
+template <typename Stage>
+void measure_on_copy(benchmark::State& state, const compiler::CompiledModel& input, Stage stage) {
+  for (auto _ : state) {
+    compiler::CompiledModel model = input;
+    const auto start = std::chrono::steady_clock::now();
+    stage(model);
+    const auto stop = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(model.route.data());
+    state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+  }
+}
+
+std::size_t output_bytes(const ScenarioCase& scenario) {
+  const compiler::CompiledModel& model = scenario.stamped();
+  return compiler::line_data_size(model.track_plan) + compiler::encode_scenario_file(model.scenario_table).size() +
+         model.route.size() * compiler::kRouteCellBytes;
+}
+
+void run_line_half(compiler::CompiledModel& model, const compiler::CompileRequest& request) {
+  compiler::prepare_model(model, request);
+  std::optional<compiler::ErrorSource> source;
+  compiler::DescriptionFile line(request.sources.line_path, request.sources.consume);
+  compiler::LineParser(model, line, source).run();
+}
+
+void BM_LineHalfWithoutPlan(benchmark::State& state, ScenarioKind kind) {
+  const ScenarioCase& scenario = ScenarioCase::get(kind);
+  for (auto _ : state) {
+    compiler::CompiledModel model;
+    run_line_half(model, scenario.request_without_plan());
+    benchmark::DoNotOptimize(model.route.data());
+  }
+}
+
+void BM_TrackPlan(benchmark::State& state, ScenarioKind kind) {
+  const ScenarioCase& scenario = ScenarioCase::get(kind);
+  for (auto _ : state) {
+    compiler::TrackPlan plan;
+    plan.size(scenario.track_length());
+    compiler::start_track_plan(plan);
+    for (const bench::CurveRecord& curve : scenario.curves()) {
+      if (!compiler::curve_step(plan, curve.keyword, curve.position, curve.length)) state.SkipWithError("curve");
+    }
+    compiler::finish_track_plan(plan);
+    benchmark::DoNotOptimize(plan.x(plan.cursor() - 1));
+  }
+  state.counters["points"] = static_cast<double>(scenario.track_length()) + 1;
+}
+
+void BM_LineHalf(benchmark::State& state, ScenarioKind kind) {
+  const ScenarioCase& scenario = ScenarioCase::get(kind);
+  for (auto _ : state) {
+    compiler::CompiledModel model;
+    run_line_half(model, scenario.request());
+    benchmark::DoNotOptimize(model.route.data());
+  }
+}
+
+void BM_TrainHalf(benchmark::State& state, ScenarioKind kind) {
+  const ScenarioCase& scenario = ScenarioCase::get(kind);
+  const std::string& train_path = scenario.request().sources.train_path;
+  measure_on_copy(state, scenario.after_line_half(), [&](compiler::CompiledModel& model) {
+    std::optional<compiler::ErrorSource> source;
+    compiler::DescriptionFile train(train_path, /*consume=*/false);
+    compiler::TrainParser(model, train, source).run();
+  });
+}
+
+void BM_PostPass(benchmark::State& state, ScenarioKind kind) {
+  measure_on_copy(state, ScenarioCase::get(kind).after_parsing(), compiler::route_post_pass);
+}
+
+void BM_EncodeLineData(benchmark::State& state, ScenarioKind kind) {
+  const compiler::CompiledModel& model = ScenarioCase::get(kind).stamped();
+  for (auto _ : state) benchmark::DoNotOptimize(compiler::encode_line_data_file(model.track_plan));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(compiler::line_data_size(model.track_plan)));
+}
+
+void BM_EncodeScenario(benchmark::State& state, ScenarioKind kind) {
+  const compiler::CompiledModel& model = ScenarioCase::get(kind).stamped();
+  for (auto _ : state) benchmark::DoNotOptimize(compiler::encode_scenario_file(model.scenario_table));
+}
+
+void BM_EncodeRoute(benchmark::State& state, ScenarioKind kind) {
+  const compiler::CompiledModel& model = ScenarioCase::get(kind).stamped();
+  for (auto _ : state) benchmark::DoNotOptimize(compiler::encode_route_file(model.route));
+}
+
+// Everything but the disk: clear, parse both halves, post-pass, stamp and
+// encode the three files.
+void BM_CompileInMemory(benchmark::State& state, ScenarioKind kind) {
+  const ScenarioCase& scenario = ScenarioCase::get(kind);
+  for (auto _ : state) {
+    compiler::CompiledModel model;
+    if (!compiler::compile_model(model, scenario.request()) || compiler::stamp(model) != compiler::kStamped) {
+      state.SkipWithError("the compile stopped");
+      break;
+    }
+    benchmark::DoNotOptimize(compiler::encode_line_data_file(model.track_plan));
+    benchmark::DoNotOptimize(compiler::encode_scenario_file(model.scenario_table));
+    benchmark::DoNotOptimize(compiler::encode_route_file(model.route));
+  }
+  state.counters["output_MB"] = static_cast<double>(output_bytes(scenario)) / 1e6;
+}
+
+void BM_WriteFiles(benchmark::State& state, ScenarioKind kind) {
+  const ScenarioCase& scenario = ScenarioCase::get(kind);
+  for (auto _ : state) compiler::write_output_files(scenario.stamped(), scenario.request().output_folder);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(output_bytes(scenario)));
+}
+
+// The whole compile sequence, the three files written.
+void BM_CompileWithFiles(benchmark::State& state, ScenarioKind kind) {
+  const ScenarioCase& scenario = ScenarioCase::get(kind);
+  for (auto _ : state) {
+    compiler::CompiledModel model;
+    const compiler::CompileResult result = compiler::memorizza_percorso(model, scenario.request());
+    if (result.exit_status() != 0) {
+      state.SkipWithError("the compile did not end clean");
+      break;
+    }
+  }
+}
+
+#define SCENARIO_BENCHMARK(function, unit)                                           \
+  BENCHMARK_CAPTURE(function, embedded, ScenarioKind::kEmbedded)->Unit(unit);        \
+  BENCHMARK_CAPTURE(function, longest, ScenarioKind::kLongest)->Unit(unit)
+
+#define SCENARIO_BENCHMARK_MANUAL_TIME(function, unit)                                              \
+  BENCHMARK_CAPTURE(function, embedded, ScenarioKind::kEmbedded)->Unit(unit)->UseManualTime();      \
+  BENCHMARK_CAPTURE(function, longest, ScenarioKind::kLongest)->Unit(unit)->UseManualTime()
+
+SCENARIO_BENCHMARK(BM_LineHalfWithoutPlan, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK(BM_TrackPlan, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK(BM_LineHalf, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK_MANUAL_TIME(BM_TrainHalf, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK_MANUAL_TIME(BM_PostPass, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK(BM_EncodeLineData, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK(BM_EncodeScenario, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK(BM_EncodeRoute, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK(BM_CompileInMemory, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK(BM_WriteFiles, benchmark::kMicrosecond);
+SCENARIO_BENCHMARK(BM_CompileWithFiles, benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include "bench/scenario_case.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+#include "bench/long_scenario.h"
+#include "compiler/description_file.h"
+#include "compiler/field_reader.h"
+#include "compiler/line_parser.h"
+#include "compiler/output.h"
+#include "compiler/parser.h"
+#include "compiler/post_pass.h"
+#include "driver/file_names.h"
+#include "driver/form1.h"
+#include "platform/files.h"
+#include "scenario/document.h"
+#include "scenario/line_description.h"
+#include "scenario/train_description.h"
+
+namespace bench {
+namespace {
+
+constexpr const char* kLongestScenarioId = "Linea_Lunga";
+constexpr const char* kLongestTrainId = "9001";
+
+compiler::CompileRequest request_in(const std::string& folder, const std::string& scenario_id,
+                                    const std::string& train_id, std::int32_t j) {
+  compiler::CompileRequest request;
+  request.output_folder = folder;
+  request.scenario_id = scenario_id;
+  request.train_id = train_id;
+  request.j = j;
+  request.sources.line_path = platform::join_path(folder, driver::line_description_name(scenario_id));
+  request.sources.train_path = platform::join_path(folder, driver::train_description_name(scenario_id, train_id));
+  request.sources.consume = false;
+  return request;
+}
+
+// A benchmark of a scenario that does not compile cleanly would measure an
+// early stop, not the compile.
+void require_clean(const compiler::CompiledModel& model, std::string_view what) {
+  if (model.error_code != 0) {
+    throw std::runtime_error(std::string(what) + " recorded error kind " + std::to_string(model.error_code));
+  }
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "scenario-bench-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
+  path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+ScenarioCase::ScenarioCase(std::string name, const std::string& scenario_id, const std::string& train_id,
+                           std::string line_text, std::string train_text)
+    : name_(std::move(name)),
+      line_text_(std::move(line_text)),
+      train_text_(std::move(train_text)),
+      request_(request_in(folder_.path(), scenario_id, train_id, 1)),
+      request_without_plan_(request_in(folder_.path(), scenario_id, train_id, 0)),
+      curves_(curve_records(line_text_)) {
+  write_sources();
+  compile_stages();
+}
+
+void ScenarioCase::write_sources() const {
+  platform::replace_file(request_.sources.line_path, line_text_);
+  platform::replace_file(request_.sources.train_path, train_text_);
+}
+
+void ScenarioCase::compile_stages() {
+  std::optional<compiler::ErrorSource> source;
+  compiler::prepare_model(after_line_half_, request_without_plan_);
+  compiler::DescriptionFile line(request_.sources.line_path, /*consume=*/false);
+  compiler::LineParser(after_line_half_, line, source).run();
+  require_clean(after_line_half_, "the line half");
+
+  compiler::prepare_model(after_parsing_, request_without_plan_);
+  compiler::memorizza_dati(after_parsing_, request_.sources);
+  require_clean(after_parsing_, "the parser");
+
+  if (!compiler::compile_model(stamped_, request_)) throw std::runtime_error("no route was compiled");
+  require_clean(stamped_, "the compile");
+  if (compiler::stamp(stamped_) != compiler::kStamped) throw std::runtime_error("the model could not be stamped");
+  track_length_ = stamped_.track_length;
+}
+
+const ScenarioCase& ScenarioCase::get(ScenarioKind kind) {
+  static const std::unique_ptr<ScenarioCase> embedded = make(ScenarioKind::kEmbedded);
+  if (kind == ScenarioKind::kEmbedded) return *embedded;
+  static const std::unique_ptr<ScenarioCase> longest = make(ScenarioKind::kLongest);
+  return *longest;
+}
+
+std::vector<CurveRecord> curve_records(std::string_view line_text) {
+  std::vector<CurveRecord> curves;
+  std::size_t begin = 0;
+  while (begin < line_text.size()) {
+    std::size_t end = line_text.find('\n', begin);
+    if (end == std::string_view::npos) end = line_text.size();
+    const std::string_view line = line_text.substr(begin, end - begin);
+    if (line.starts_with("curva")) {
+      compiler::FieldReader reader(line);
+      CurveRecord curve;
+      curve.keyword = reader.read_text();
+      curve.position = reader.read_int32();
+      curve.length = reader.read_int32();
+      curves.push_back(std::move(curve));
+    }
+    begin = end + 1;
+  }
+  return curves;
+}
+
+std::unique_ptr<ScenarioCase> ScenarioCase::make(ScenarioKind kind) {
+  if (kind == ScenarioKind::kLongest) {
+    GeneratedScenario generated = generate_scenario(kLongestLine);
+    return std::unique_ptr<ScenarioCase>(new ScenarioCase("longest", kLongestScenarioId, kLongestTrainId,
+                                                          std::move(generated.line_description),
+                                                          std::move(generated.train_description)));
+  }
+  return std::unique_ptr<ScenarioCase>(new ScenarioCase("embedded", driver::kScenarioId, driver::kTrainId,
+                                                        scenario::document_bytes(scenario::line_description_lines()),
+                                                        scenario::document_bytes(scenario::train_description_lines())));
+}
+
+}  // namespace bench
