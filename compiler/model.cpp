@@ -21,12 +21,6 @@ void TrackPlan::start() {
   started_ = true;
 }
 
-void TrackPlan::append(double x, double y) {
-  x_[static_cast<std::size_t>(cursor_)] = x;
-  y_[static_cast<std::size_t>(cursor_)] = y;
-  ++cursor_;
-}
-
 PlanTag TrackPlan::tag(std::int32_t metre) const {
   if (!started_ || metre >= cursor_) return PlanTag::kEmpty;
   return metre < 2 ? PlanTag::kInt16 : PlanTag::kDouble;

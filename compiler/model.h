@@ -104,8 +104,13 @@ class TrackPlan {
   std::int32_t cursor() const { return cursor_; }
   double x(std::int32_t metre) const { return x_[static_cast<std::size_t>(metre)]; }
   double y(std::int32_t metre) const { return y_[static_cast<std::size_t>(metre)]; }
-  // Sets the point at the cursor and advances it.
-  void append(double x, double y);
+  // Sets the point at the cursor and advances it. Inline: the plan's inner
+  // loop calls it once per metre.
+  void append(double x, double y) {
+    x_[static_cast<std::size_t>(cursor_)] = x;
+    y_[static_cast<std::size_t>(cursor_)] = y;
+    ++cursor_;
+  }
   PlanTag tag(std::int32_t metre) const;
   void clear();
 

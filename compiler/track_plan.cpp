@@ -35,21 +35,48 @@ std::optional<double> curvature_of(std::string_view keyword) {
 // The last metre a step may compute: the plan's last two metres stay empty.
 std::int64_t last_computed_metre(const TrackPlan& plan) { return std::int64_t{plan.last_metre()} - 2; }
 
-// The next point repeats the last step vector.
-void step_straight(TrackPlan& plan) {
-  const std::int32_t j = plan.cursor();
-  plan.append(plan.x(j - 1) + (plan.x(j - 1) - plan.x(j - 2)),
-              plan.y(j - 1) + (plan.y(j - 1) - plan.y(j - 2)));
-}
+// The last two points of the plan, carried from one step to the next so
+// that a step reads them from registers rather than back from the plan.
+// Each step does the same operations in the same order as the written
+// formula, so the points are the same to the last bit.
+class PlanTail {
+ public:
+  // A plan not started yet has no points to carry; it takes no step either.
+  explicit PlanTail(const TrackPlan& plan) {
+    if (plan.cursor() < 2) return;
+    x_before_ = plan.x(plan.cursor() - 2);
+    y_before_ = plan.y(plan.cursor() - 2);
+    x_last_ = plan.x(plan.cursor() - 1);
+    y_last_ = plan.y(plan.cursor() - 1);
+  }
 
-// The next point turns the last step vector by about k radians; the vector
-// is not normalised again, so it grows a little with every curved step.
-void step_curved(TrackPlan& plan, double k) {
-  const std::int32_t j = plan.cursor();
-  const double dx = plan.x(j - 1) - plan.x(j - 2);
-  const double dy = plan.y(j - 1) - plan.y(j - 2);
-  plan.append(plan.x(j - 1) + (dx + k * dy), plan.y(j - 1) + (dy - k * dx));
-}
+  // The next point repeats the last step vector.
+  void step_straight(TrackPlan& plan) {
+    push(plan, x_last_ + (x_last_ - x_before_), y_last_ + (y_last_ - y_before_));
+  }
+
+  // The next point turns the last step vector by about k radians; the vector
+  // is not normalised again, so it grows a little with every curved step.
+  void step_curved(TrackPlan& plan, double k) {
+    const double dx = x_last_ - x_before_;
+    const double dy = y_last_ - y_before_;
+    push(plan, x_last_ + (dx + k * dy), y_last_ + (dy - k * dx));
+  }
+
+ private:
+  void push(TrackPlan& plan, double x, double y) {
+    plan.append(x, y);
+    x_before_ = x_last_;
+    y_before_ = y_last_;
+    x_last_ = x;
+    y_last_ = y;
+  }
+
+  double x_before_ = 0;
+  double y_before_ = 0;
+  double x_last_ = 0;
+  double y_last_ = 0;
+};
 
 }  // namespace
 
@@ -61,21 +88,23 @@ bool curve_step(TrackPlan& plan, std::string_view keyword, std::int32_t p, std::
   std::optional<double> k = curvature_of(keyword);
   if (!k) return false;
   if (contains_ignoring_case(keyword, "s")) k = -*k;
+  PlanTail tail(plan);
   const std::int64_t straight_end = std::min<std::int64_t>(p, last_computed_metre(plan));
   while (plan.cursor() <= straight_end) {
-    step_straight(plan);
+    tail.step_straight(plan);
     if (plan.cursor() > kMaxPlanCursor) return false;
   }
   const std::int64_t curve_end = std::min(std::int64_t{p} + n, last_computed_metre(plan));
   while (plan.cursor() <= curve_end) {
-    step_curved(plan, *k);
+    tail.step_curved(plan, *k);
     if (plan.cursor() > kMaxPlanCursor) return false;
   }
   return true;
 }
 
 void finish_track_plan(TrackPlan& plan) {
-  while (plan.cursor() <= last_computed_metre(plan)) step_straight(plan);
+  PlanTail tail(plan);
+  while (plan.cursor() <= last_computed_metre(plan)) tail.step_straight(plan);
 }
 
 }  // namespace compiler
