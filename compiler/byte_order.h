@@ -38,6 +38,21 @@ inline void put_u64(std::string& out, std::uint64_t value) {
 // payloads, subnormals) comes back bit for bit.
 inline void put_f64(std::string& out, double value) { put_u64(out, std::bit_cast<std::uint64_t>(value)); }
 
+// The same packing into a buffer the caller has sized: each stores its value
+// at out and returns the position just after it.
+inline char* store_u16(char* out, std::uint16_t value) {
+  out[0] = static_cast<char>(value & 0xFF);
+  out[1] = static_cast<char>(value >> 8);
+  return out + 2;
+}
+
+inline char* store_u64(char* out, std::uint64_t value) {
+  for (int i = 0; i < 8; ++i) out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out + 8;
+}
+
+inline char* store_f64(char* out, double value) { return store_u64(out, std::bit_cast<std::uint64_t>(value)); }
+
 // Reads numbers from the front of a byte string. A read that would run past
 // the end yields 0, consumes nothing and sets failed(); once failed, every
 // later read fails too, so a decoder can check once after a whole record.

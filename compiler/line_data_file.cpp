@@ -31,19 +31,49 @@ std::size_t column_size(const ColumnRuns& runs) {
          (runs.metres - runs.doubles_end) * kEmptyElementBytes;
 }
 
-void append_column(std::string& out, const ColumnRuns& runs, const TrackPlan& plan,
-                   double (TrackPlan::*coordinate)(std::int32_t) const) {
+// Collects encoded elements into a buffer of a fixed size and hands the
+// buffer to the sink whenever the next element might not fit.
+class PieceWriter {
+ public:
+  PieceWriter(std::size_t piece_bytes, const LineDataSink& sink)
+      : buffer_(std::max(piece_bytes, kDoubleElementBytes)), sink_(sink) {}
+
+  // Where the next element goes; there is room for the largest kind.
+  char* next() {
+    if (buffer_.size() - used_ < kDoubleElementBytes) flush();
+    return buffer_.data() + used_;
+  }
+  // The element just stored ends at end.
+  void stored_up_to(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+
+  void flush() {
+    if (used_ > 0) sink_(std::string_view(buffer_.data(), used_));
+    used_ = 0;
+  }
+
+ private:
+  std::vector<char> buffer_;
+  std::size_t used_ = 0;
+  const LineDataSink& sink_;
+};
+
+// coordinate(metre) gives the column's value at a metre.
+template <typename Coordinate>
+void append_column(PieceWriter& writer, const ColumnRuns& runs, Coordinate coordinate) {
   std::size_t metre = 0;
   for (; metre < runs.integers_end; ++metre) {
-    put_u16(out, static_cast<std::uint16_t>(PlanTag::kInt16));
+    char* out = store_u16(writer.next(), static_cast<std::uint16_t>(PlanTag::kInt16));
     // Metres 0 and 1 hold the start points 0 and 1, set by TrackPlan::start.
-    put_i16(out, static_cast<std::int16_t>((plan.*coordinate)(static_cast<std::int32_t>(metre))));
+    out = store_u16(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(coordinate(metre))));
+    writer.stored_up_to(out);
   }
   for (; metre < runs.doubles_end; ++metre) {
-    put_u16(out, static_cast<std::uint16_t>(PlanTag::kDouble));
-    put_f64(out, (plan.*coordinate)(static_cast<std::int32_t>(metre)));
+    char* out = store_u16(writer.next(), static_cast<std::uint16_t>(PlanTag::kDouble));
+    writer.stored_up_to(store_f64(out, coordinate(metre)));
   }
-  for (; metre < runs.metres; ++metre) put_u16(out, static_cast<std::uint16_t>(PlanTag::kEmpty));
+  for (; metre < runs.metres; ++metre) {
+    writer.stored_up_to(store_u16(writer.next(), static_cast<std::uint16_t>(PlanTag::kEmpty)));
+  }
 }
 
 // The size of the value behind a tag, or -1 for a tag the file never holds.
@@ -63,12 +93,18 @@ int value_bytes(std::uint16_t tag) {
 
 std::size_t line_data_size(const TrackPlan& plan) { return 2 * column_size(column_runs(plan)); }
 
-std::string encode_line_data_file(const TrackPlan& plan) {
+void encode_line_data_pieces(const TrackPlan& plan, std::size_t piece_bytes, const LineDataSink& sink) {
   const ColumnRuns runs = column_runs(plan);
+  PieceWriter writer(piece_bytes, sink);
+  append_column(writer, runs, [&plan](std::size_t metre) { return plan.x(static_cast<std::int32_t>(metre)); });
+  append_column(writer, runs, [&plan](std::size_t metre) { return plan.y(static_cast<std::int32_t>(metre)); });
+  writer.flush();
+}
+
+std::string encode_line_data_file(const TrackPlan& plan) {
   std::string out;
-  out.reserve(2 * column_size(runs));
-  append_column(out, runs, plan, &TrackPlan::x);
-  append_column(out, runs, plan, &TrackPlan::y);
+  out.reserve(line_data_size(plan));
+  encode_line_data_pieces(plan, kLineDataPieceBytes, [&out](std::string_view piece) { out.append(piece); });
   return out;
 }
 

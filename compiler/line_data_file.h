@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,13 @@ struct LineData {
 std::size_t line_data_size(const TrackPlan& plan);
 // An unsized plan encodes as no bytes at all.
 std::string encode_line_data_file(const TrackPlan& plan);
+
+// The same bytes a piece at a time, for writing a large plan without holding
+// the whole file in memory: sink receives consecutive pieces of at most
+// piece_bytes (never less than one element), and nothing for an unsized plan.
+using LineDataSink = std::function<void(std::string_view)>;
+inline constexpr std::size_t kLineDataPieceBytes = 64 * 1024;
+void encode_line_data_pieces(const TrackPlan& plan, std::size_t piece_bytes, const LineDataSink& sink);
 
 // Refuses an unknown tag, bytes that end inside an element, and an element
 // count that does not split into two equal columns.

@@ -28,12 +28,6 @@ class Descriptor {
     if (fd_ >= 0) ::close(fd_);
   }
   int get() const { return fd_; }
-  // Closes now and reports the result, so a failed close is not lost.
-  int close_now() {
-    int result = ::close(fd_);
-    fd_ = -1;
-    return result;
-  }
 
  private:
   int fd_;
@@ -117,17 +111,30 @@ std::optional<std::string> read_file(const std::string& path) {
 void delete_file(const std::string& path) { ::unlink(path.c_str()); }
 
 void replace_file(const std::string& path, std::string_view bytes) {
-  std::string temp_path;
-  Descriptor fd(create_temporary(path, temp_path));
-  if (fd.get() < 0) throw FileError(path, errno_text(errno));
-  try {
-    write_all(fd.get(), bytes, path);
-    if (fd.close_now() != 0) throw FileError(path, errno_text(errno));
-    if (::rename(temp_path.c_str(), path.c_str()) != 0) throw FileError(path, errno_text(errno));
-  } catch (...) {
-    ::unlink(temp_path.c_str());
-    throw;
-  }
+  FileReplacement replacement(path);
+  replacement.write(bytes);
+  replacement.commit();
+}
+
+FileReplacement::FileReplacement(std::string path) : path_(std::move(path)) {
+  fd_ = create_temporary(path_, temp_path_);
+  if (fd_ < 0) throw FileError(path_, errno_text(errno));
+}
+
+FileReplacement::~FileReplacement() {
+  if (committed_) return;
+  if (fd_ >= 0) ::close(fd_);
+  ::unlink(temp_path_.c_str());
+}
+
+void FileReplacement::write(std::string_view bytes) { write_all(fd_, bytes, path_); }
+
+void FileReplacement::commit() {
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) throw FileError(path_, errno_text(errno));
+  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) throw FileError(path_, errno_text(errno));
+  committed_ = true;
 }
 
 }  // namespace platform

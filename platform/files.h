@@ -43,4 +43,27 @@ void delete_file(const std::string& path);
 // FileError is thrown.
 void replace_file(const std::string& path, std::string_view bytes);
 
+// The same replacement for bytes that come a piece at a time, so that a
+// large file never has to be held whole in memory. The temporary file is
+// created at construction; commit() closes it and renames it over path.
+// Destroyed without a commit (a failure on the way), it removes the
+// temporary file and leaves the old file as it was. Every step throws
+// FileError naming path.
+class FileReplacement {
+ public:
+  explicit FileReplacement(std::string path);
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  void write(std::string_view bytes);
+  void commit();
+
+ private:
+  std::string path_;
+  std::string temp_path_;
+  int fd_ = -1;
+  bool committed_ = false;
+};
+
 }  // namespace platform
