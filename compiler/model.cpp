@@ -5,19 +5,16 @@
 namespace compiler {
 
 void TrackPlan::size(std::int32_t track_length) {
-  const auto points = static_cast<std::size_t>(track_length) + 1;
-  x_.assign(points, 0.0);
-  y_.assign(points, 0.0);
+  metres_ = static_cast<std::size_t>(track_length) + 1;
+  points_ = platform::ZeroedArray<double>(2 * metres_);
   cursor_ = 0;
   started_ = false;
 }
 
 void TrackPlan::start() {
-  x_[0] = 0;
-  y_[0] = 0;
-  x_[1] = 0;
-  y_[1] = 1;
-  cursor_ = 2;
+  cursor_ = 0;
+  append(0, 0);
+  append(0, 1);
   started_ = true;
 }
 
@@ -27,10 +24,8 @@ PlanTag TrackPlan::tag(std::int32_t metre) const {
 }
 
 void TrackPlan::clear() {
-  x_.clear();
-  y_.clear();
-  x_.shrink_to_fit();
-  y_.shrink_to_fit();
+  points_ = {};
+  metres_ = 0;
   cursor_ = 0;
   started_ = false;
 }

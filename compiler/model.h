@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/zeroed_array.h"
+
 namespace compiler {
 
 // One 50 m cell of the line: an object (kind and its values) and the line's
@@ -96,27 +98,29 @@ class TrackPlan {
   void size(std::int32_t track_length);
   // Metres 0 and 1 become (0, 0) and (0, 1) as integers; the cursor moves to 2.
   void start();
-  bool sized() const { return !x_.empty(); }
+  bool sized() const { return metres_ > 0; }
   bool started() const { return started_; }
   // Last metre index (track_length); -1 when not sized.
-  std::int32_t last_metre() const { return static_cast<std::int32_t>(x_.size()) - 1; }
+  std::int32_t last_metre() const { return static_cast<std::int32_t>(metres_) - 1; }
   // The next metre to compute.
   std::int32_t cursor() const { return cursor_; }
-  double x(std::int32_t metre) const { return x_[static_cast<std::size_t>(metre)]; }
-  double y(std::int32_t metre) const { return y_[static_cast<std::size_t>(metre)]; }
+  double x(std::int32_t metre) const { return points_[static_cast<std::size_t>(metre)]; }
+  double y(std::int32_t metre) const { return points_[metres_ + static_cast<std::size_t>(metre)]; }
   // Sets the point at the cursor and advances it. Inline: the plan's inner
   // loop calls it once per metre.
   void append(double x, double y) {
-    x_[static_cast<std::size_t>(cursor_)] = x;
-    y_[static_cast<std::size_t>(cursor_)] = y;
+    points_[static_cast<std::size_t>(cursor_)] = x;
+    points_[metres_ + static_cast<std::size_t>(cursor_)] = y;
     ++cursor_;
   }
   PlanTag tag(std::int32_t metre) const;
   void clear();
 
  private:
-  std::vector<double> x_;
-  std::vector<double> y_;
+  // Every x coordinate (metre 0 first), then every y coordinate: one block,
+  // in memory that is cheap to fill the first time (platform/zeroed_array.h).
+  platform::ZeroedArray<double> points_;
+  std::size_t metres_ = 0;
   std::int32_t cursor_ = 0;
   bool started_ = false;
 };

@@ -64,6 +64,30 @@ TEST(ReplaceFile, ReplacesASymbolicLinkNotItsTarget) {
   EXPECT_FALSE(std::filesystem::is_symlink(dir.file("link.dat")));
 }
 
+TEST(FileReplacement, PiecesWrittenInTurnMakeTheWholeFile) {
+  TempDir dir;
+  dir.write("a.dat", std::string(5000, 'o'));
+  platform::FileReplacement file(dir.file("a.dat"));
+  file.write("first ");
+  file.write("");
+  file.write("second");
+  EXPECT_EQ(dir.read("a.dat"), std::string(5000, 'o')) << "the old file stays until the commit";
+  file.commit();
+  EXPECT_EQ(dir.read("a.dat"), "first second");
+  EXPECT_EQ(count_files(dir.path()), 1u);
+}
+
+TEST(FileReplacement, AbandonedBeforeTheCommitLeavesTheOldFileAlone) {
+  TempDir dir;
+  dir.write("a.dat", "old");
+  {
+    platform::FileReplacement file(dir.file("a.dat"));
+    file.write("half of the new");
+  }
+  EXPECT_EQ(dir.read("a.dat"), "old");
+  EXPECT_EQ(count_files(dir.path()), 1u) << "the temporary file is removed";
+}
+
 TEST(ReadFile, MissingFileIsNothingAndPresentFileIsWhole) {
   TempDir dir;
   EXPECT_FALSE(platform::read_file(dir.file("none.txt")).has_value());
