@@ -14,6 +14,9 @@ namespace bench {
 
 inline constexpr std::int32_t kBlockLength = 5000;
 inline constexpr std::int32_t kLongestLine = 1'000'000;
+// The identifiers its files are named by.
+inline constexpr const char* kGeneratedScenarioId = "Linea_Lunga";
+inline constexpr const char* kGeneratedTrainId = "9001";
 
 struct GeneratedScenario {
   std::string line_description;   // bytes of <scenario>_linea.txt

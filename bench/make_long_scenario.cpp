@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   const std::int32_t line_length = argc == 3 ? std::atoi(argv[2]) : bench::kLongestLine;
-  const std::string scenario_id = "Linea_Lunga";
-  const std::string train_id = "9001";
+  const std::string scenario_id = bench::kGeneratedScenarioId;
+  const std::string train_id = bench::kGeneratedTrainId;
   try {
     const bench::GeneratedScenario scenario = bench::generate_scenario(line_length);
     const std::string line_path = platform::join_path(folder, driver::line_description_name(scenario_id));

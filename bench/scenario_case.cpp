@@ -24,9 +24,6 @@
 namespace bench {
 namespace {
 
-constexpr const char* kLongestScenarioId = "Linea_Lunga";
-constexpr const char* kLongestTrainId = "9001";
-
 compiler::CompileRequest request_in(const std::string& folder, const std::string& scenario_id,
                                     const std::string& train_id, std::int32_t j) {
   compiler::CompileRequest request;
@@ -125,7 +122,7 @@ std::vector<CurveRecord> curve_records(std::string_view line_text) {
 std::unique_ptr<ScenarioCase> ScenarioCase::make(ScenarioKind kind) {
   if (kind == ScenarioKind::kLongest) {
     GeneratedScenario generated = generate_scenario(kLongestLine);
-    return std::unique_ptr<ScenarioCase>(new ScenarioCase("longest", kLongestScenarioId, kLongestTrainId,
+    return std::unique_ptr<ScenarioCase>(new ScenarioCase("longest", kGeneratedScenarioId, kGeneratedTrainId,
                                                           std::move(generated.line_description),
                                                           std::move(generated.train_description)));
   }
