@@ -131,4 +131,41 @@ TEST(OutputFaults, KilledRunLeavesNoFileCutShort) {
   }
 }
 
+// A folder on a file system mounted read-only after a good compile: the run
+// stops, and the files of the good compile stay as they were. Needs the
+// right to mount (root); skipped without it.
+TEST(OutputFaults, ReadOnlyFileSystemKeepsTheEarlierFiles) {
+  TempDir dir;
+  const std::string mount_point = dir.file("mounted");
+  std::filesystem::create_directory(mount_point);
+  const auto mount = [&](const std::string& options) {
+    return testing_support::run_program("/bin/mount", {"-t", "tmpfs", "-o", options, "tmpfs", mount_point}).exit_status;
+  };
+  if (mount("size=8m") != 0) GTEST_SKIP() << "cannot mount a file system here";
+  dir.write("S_linea.txt", line_text(10000));
+  dir.write("S_T-.txt", kTrain);
+  const ProgramRun good = compile_in(dir, {"-o", "mounted"});
+  std::map<std::string, std::string> before;
+  for (const char* name : kOutputs) before[name] = dir.read(std::string("mounted/") + name);
+
+  const int remounted = mount("remount,ro");
+  dir.write("S_linea.txt", line_text(20000));
+  const ProgramRun run = compile_in(dir, {"-o", "mounted"});
+  std::map<std::string, std::string> after;
+  for (const char* name : kOutputs) after[name] = dir.read(std::string("mounted/") + name);
+  std::vector<std::string> stray;
+  for (const auto& entry : std::filesystem::directory_iterator(mount_point)) {
+    if (entry.path().filename().string()[0] == '.') stray.push_back(entry.path().filename().string());
+  }
+  testing_support::run_program("/bin/umount", {mount_point});
+
+  ASSERT_EQ(good.exit_status, 0) << good.standard_error;
+  ASSERT_EQ(remounted, 0);
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_NE(run.standard_error.find("mounted/S_linea.dat: Read-only file system"), std::string::npos)
+      << run.standard_error;
+  EXPECT_EQ(after, before);
+  EXPECT_TRUE(stray.empty());
+}
+
 }  // namespace
