@@ -314,8 +314,10 @@ bool TrainParser::memo_rallentamento(std::int32_t x, std::int32_t& v, std::int32
 
 void TrainParser::write_slowdown(std::int64_t start, std::int64_t end, std::optional<std::int64_t> warning,
                                  std::int32_t v, std::int32_t f_tt, std::int32_t d_v) {
-  for (const std::int64_t index : {end, start}) {
-    model_.cell(index).kind = index == end ? kSlowdownEnd : kSlowdownStart;
+  // The end first, then the start: a slowdown too short to leave its start
+  // cell keeps the start's kind there.
+  for (const auto& [index, kind] : {std::pair{end, kSlowdownEnd}, std::pair{start, kSlowdownStart}}) {
+    model_.cell(index).kind = kind;
     if (d_v != 0) model_.cell(index).param2 = low_bits<std::int16_t>(d_v);
   }
   if (warning) {

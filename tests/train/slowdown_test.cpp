@@ -122,6 +122,36 @@ TEST_F(SlowdownTest, WarningAndFirstBoardShareACellOnAnOddHalf) {
   EXPECT_EQ(cell(5).kind, kSlowdownApproach);
 }
 
+TEST_F(SlowdownTest, ShortSlowdownInOneCellKeepsTheStartKind) {
+  // The end cell is written first and the start cell after it, so when both
+  // round to the same cell that cell holds the start.
+  const struct {
+    int x, l;
+    int start, end;
+  } cases[] = {
+      {5000, 0, 101, 101},    // no length at all
+      {5000, 24, 101, 101},   // 101.48 rounds down
+      {6425, 25, 130, 130},   // start round(129.5) = 130, end round(130) = 130
+      {725, 50, 16, 16},      // start round(15.5) = 16, end round(16.5) = 16
+      {5000, 25, 101, 102},   // end round(101.5) = 102: two cells
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "x " << c.x << ", l " << c.l);
+    model.size_route(97000);
+    ASSERT_TRUE(compile(slowdown(c.x, 40, c.l, 3, 0, 7)));
+    EXPECT_EQ(model.error_code, 0);
+    EXPECT_EQ(cell(c.start).kind, kSlowdownStart);
+    if (c.end != c.start) {
+      EXPECT_EQ(cell(c.end).kind, kSlowdownEnd);
+    }
+    for (int i : {c.start, c.end}) {
+      EXPECT_EQ(cell(i).param1, 40) << "cell " << i;
+      EXPECT_EQ(cell(i).param2, 7) << "cell " << i;
+      EXPECT_EQ(cell(i).param3, 3) << "cell " << i;
+    }
+  }
+}
+
 TEST_F(SlowdownTest, CellOutsideTheRouteFailsBeforeAnyWrite) {
   const std::string cases[] = {
       slowdown(103000, 60, 5000, 0, 1, 0),   // end past the last cell
