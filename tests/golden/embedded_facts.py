@@ -1,6 +1,6 @@
-"""Compiles the embedded scenario with the reference model and checks every
-compiled fact that the design notes state about it, then writes the expected
-route and scenario dumps.
+"""Compiles the embedded scenario with the reference model, checks the facts
+known about its compiled form (the cells and entries checked below), then
+writes the expected route and scenario dumps.
 
 Usage (through reference.py):
     reference.py --embedded SRC_DIR OUT_DIR
