@@ -20,6 +20,7 @@ integers (exact) and only a store into a field keeps its low bits.
 """
 
 import os
+import re
 import sys
 from fractions import Fraction
 
@@ -101,8 +102,10 @@ class Reader:
         return value
 
     def number(self, bits=32):
-        # Leading blanks and line ends go; the field ends at a blank, a comma
-        # or a line end. Only blanks before a comma: an empty field, 0.
+        # Leading blanks and line ends go; an optional sign and digits; the
+        # field ends at a blank, a comma or a line end, then blanks are
+        # skipped and one comma or one line end is consumed. Only blanks
+        # before a comma: an empty field, 0. Anything else is a reading failure.
         s = self.s
         while self.i < len(s) and s[self.i] in " \r\n":
             if s[self.i] == "\n":
@@ -114,7 +117,12 @@ class Reader:
         while self.i < len(s) and s[self.i] not in " ,\r\n":
             self.i += 1
         token = s[start:self.i]
-        self._consume_end()
+        while self.i < len(s) and s[self.i] == " ":
+            self.i += 1
+        if self.i < len(s) and s[self.i] in ",\r\n":
+            self._consume_end()
+        if not re.fullmatch(r"[+-]?[0-9]+", token) and token != "":
+            raise ReadFailure("not a number")
         value = int(token) if token else 0
         if not -(1 << (bits - 1)) <= value < (1 << (bits - 1)):
             raise ReadFailure("number outside its field")
@@ -190,7 +198,7 @@ class Model:
         self.error_line = where
 
     def cell(self, index):
-        if not 0 <= index <= self.last_cell:
+        if self.route is None or not 0 <= index <= self.last_cell:
             raise ReadFailure("cell outside the route")
         return self.route[index]
 
@@ -244,13 +252,19 @@ def line_half(m, data, line_name):
                 m.plan = [[None, None] for _ in range(m.track_length + 1)]
         if "tre" in f and "progressiva" in f:
             e = m.table[81]
-            e.value1, e.value2, e.value3 = r.number(), r.number(), r.number()
+            e.value1 = r.number()
+            e.value2 = r.number()
+            e.value3 = r.number()
         if "due" in f and "progressiva" in f:
             e = m.table[82]
-            e.value1, e.value2, e.value3 = r.number(), r.number(), r.number()
+            e.value1 = r.number()
+            e.value2 = r.number()
+            e.value3 = r.number()
         if "uno" in f and "progressiva" in f:
             e = m.table[83]
-            e.value1, e.value2, e.value3 = r.number(), r.number(), r.number()
+            e.value1 = r.number()
+            e.value2 = r.number()
+            e.value3 = r.number()
         if "sfondo" in f and "uno" in f:
             m.table[85].value1 = r.number()
         if "sfondo" in f and "due" in f:
@@ -258,9 +272,8 @@ def line_half(m, data, line_name):
         if "sfondo" in f and "tre" in f:
             m.table[85].value2 = r.number()
         if "segnali" in f and "ripetizione" in f:
-            start, end = r.number(), r.number()
-            m.table[86].value1 = start
-            m.table[86].value2 = end
+            m.table[86].value1 = start = r.number()
+            m.table[86].value2 = end = r.number()
             if start % 50:
                 m.record(3)
                 raise CompileStop
@@ -284,7 +297,7 @@ def line_half(m, data, line_name):
     next_board = 80
     fill = 0
     previous_gradient = 0
-    if m.full:
+    if m.plan is not None:
         plan_start(m)
     cursor = [2]
 
@@ -396,7 +409,7 @@ def line_half(m, data, line_name):
         fill += 1
         if not fill < m.last_cell - 2:
             break
-    if m.full:
+    if m.plan is not None:
         plan_finish(m, cursor)
     return next_board
 
@@ -555,7 +568,9 @@ def train_half(m, data, train_name, next_board):
             state["adh"] = w
         if "orologio" in lf:
             e = m.table[86]
-            e.word3, e.word4, e.word5 = r.number(16), r.number(16), r.number(16)
+            e.word3 = r.number(16)
+            e.word4 = r.number(16)
+            e.word5 = r.number(16)
         if "sabbia" in lf:
             m.table[86].word1 = r.number(16)
         if "segnale" in lf:
