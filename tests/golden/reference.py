@@ -101,6 +101,14 @@ class Reader:
         self._consume_end()
         return value
 
+    def keyword(self):
+        # A keyword field: when only blanks and line ends are left it is empty
+        # and the file is at its end.
+        self._skip()
+        if self.eof():
+            return ""
+        return self.text()
+
     def number(self, bits=32):
         # Leading blanks and line ends go; an optional sign and digits; the
         # field ends at a blank, a comma or a line end, then blanks are
@@ -217,7 +225,7 @@ def line_half(m, data, line_name):
         if r.eof():
             m.record(102)
             raise CompileStop
-        field = r.text()
+        field = r.keyword()
         if r.eof():
             m.record(102)
             raise CompileStop
@@ -228,12 +236,12 @@ def line_half(m, data, line_name):
     while True:
         if r.eof():
             break
-        f = r.text()
+        f = r.keyword()
         if r.eof():
             break
         for _ in range(10):
             if "-" in f:
-                f = r.text()
+                f = r.keyword()
             else:
                 break
         lf = f.lower()
@@ -307,15 +315,15 @@ def line_half(m, data, line_name):
     while True:
         if r.eof():
             break
-        f = r.text()
+        f = r.keyword()
         if r.eof():
             break
         if "-" in f:
-            f = r.text()
+            f = r.keyword()
             if r.eof():
                 break
             if "-" in f:
-                f = r.text()
+                f = r.keyword()
                 if r.eof():
                     break
         where = (line_name, r.field_line)
@@ -350,6 +358,8 @@ def line_half(m, data, line_name):
             if not in_range(inizio):
                 m.record(15, inizio, where)
                 break
+            if len(tunnels) == 80:
+                raise ReadFailure("no slot left for a mountain stretch")
             markers = tipo > 10
             if markers:
                 tipo -= 10
@@ -397,6 +407,8 @@ def line_half(m, data, line_name):
             if not m.free(c):
                 m.record(6, p, where)
                 raise CompileStop
+            if next_board < 1:
+                raise ReadFailure("no entry left for a board text")
             cell = m.cell(c)
             cell.kind = 14
             cell.param1 = next_board
@@ -472,23 +484,20 @@ def curve_step(m, cursor, keyword, p, n):
         raise CompileStop
     if "s" in keyword.lower():
         k = -k
-    limit = m.track_length - 2  # a curve running past the plan is clipped there
-    while cursor[0] <= p:
-        j = cursor[0]
-        if j <= limit:
-            straight(m, j)
-        cursor[0] = j + 1
+    limit = m.track_length - 2  # a curve running past the plan is clipped there, no error
+    while cursor[0] <= min(p, limit):
+        straight(m, cursor[0])
+        cursor[0] += 1
         if cursor[0] > 1000000:
             m.record(103)
             raise CompileStop
-    while cursor[0] <= p + n:
+    while cursor[0] <= min(p + n, limit):
         j = cursor[0]
-        if j <= limit:
-            x1, y1 = m.plan[j - 1]
-            x2, y2 = m.plan[j - 2]
-            dx = x1 - x2
-            dy = y1 - y2
-            m.plan[j] = [float(x1 + (dx + k * dy)), float(y1 + (dy - k * dx))]
+        x1, y1 = m.plan[j - 1]
+        x2, y2 = m.plan[j - 2]
+        dx = x1 - x2
+        dy = y1 - y2
+        m.plan[j] = [float(x1 + (dx + k * dy)), float(y1 + (dy - k * dx))]
         cursor[0] = j + 1
         if cursor[0] > 1000000:
             m.record(103)
@@ -509,7 +518,7 @@ def train_half(m, data, train_name, next_board):
         if r.eof():
             train_completion(m, None)
             return
-        if "[generale]" in r.text().lower():
+        if "[generale]" in r.keyword().lower():
             break
     state = {"speed_fill": 0, "adh_fill": 0, "speed": 0, "adh": 0}
     k = 1
@@ -520,15 +529,15 @@ def train_half(m, data, train_name, next_board):
     while True:
         if r.eof():
             break
-        f = r.text()
+        f = r.keyword()
         if r.eof():
             break
         if "-" in f:
-            f = r.text()
+            f = r.keyword()
             if r.eof():
                 break
             if "-" in f:
-                f = r.text()
+                f = r.keyword()
                 if r.eof():
                     break
         where = (train_name, r.field_line)
