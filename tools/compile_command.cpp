@@ -22,18 +22,7 @@ std::optional<std::string> settle_identifier(const std::optional<std::string>& t
     err << "scenario_tool compile: the file names do not follow the naming rule; give " << option << '\n';
     return std::nullopt;
   }
-  const std::string& utf8 = typed ? *typed : *from_name;
-  auto bytes = utf8_to_1252(utf8);
-  if (!bytes) {
-    err << "scenario_tool compile: " << option << " \"" << utf8
-        << "\" holds a character that Windows-1252 cannot represent\n";
-    return std::nullopt;
-  }
-  if (std::string problem = identifier_problem(*bytes); !problem.empty()) {
-    err << "scenario_tool compile: " << option << " \"" << utf8 << "\" cannot name files: " << problem << '\n';
-    return std::nullopt;
-  }
-  return bytes;
+  return typed_identifier(typed ? *typed : *from_name, "scenario_tool compile", option, err);
 }
 
 // Why a description file cannot be read, or empty when it can.

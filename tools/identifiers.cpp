@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ostream>
 
 namespace tools {
 namespace {
@@ -82,6 +83,20 @@ std::string identifier_problem(std::string_view identifier) {
     if (code < 0x20 || code == 0x7F) return "it may not hold control characters";
   }
   return {};
+}
+
+std::optional<std::string> typed_identifier(std::string_view utf8, std::string_view command,
+                                            std::string_view option, std::ostream& err) {
+  auto bytes = utf8_to_1252(utf8);
+  if (!bytes) {
+    err << command << ": " << option << " \"" << utf8 << "\" holds a character that Windows-1252 cannot represent\n";
+    return std::nullopt;
+  }
+  if (std::string problem = identifier_problem(*bytes); !problem.empty()) {
+    err << command << ": " << option << " \"" << utf8 << "\" cannot name files: " << problem << '\n';
+    return std::nullopt;
+  }
+  return bytes;
 }
 
 std::optional<std::string> scenario_id_from_line_name(std::string_view line_path) {

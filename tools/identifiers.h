@@ -2,6 +2,7 @@
 // Identifiers typed by an author: checked, and turned from UTF-8 into the
 // Windows-1252 bytes the compiled files hold.
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,12 @@ std::string windows1252_to_utf8(std::string_view bytes);
 // may not lead out of the output folder: no "/", "\", NUL or other control
 // character, and not "." or "..".
 std::string identifier_problem(std::string_view identifier);
+
+// The Windows-1252 form of an identifier typed as option on the command
+// line, or nothing after telling err why it cannot name files. command
+// begins the report ("scenario_tool compile").
+std::optional<std::string> typed_identifier(std::string_view utf8, std::string_view command,
+                                            std::string_view option, std::ostream& err);
 
 // The identifiers that the naming rule gives for a pair of description
 // files: LINE is S + "_linea.txt", TRAIN is S + "_" + T + "-.txt".

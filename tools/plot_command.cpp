@@ -9,22 +9,6 @@
 namespace tools {
 namespace {
 
-// The Windows-1252 form of an identifier typed on the command line, or
-// nothing after saying why it cannot name the files.
-std::optional<std::string> typed_identifier(const std::string& utf8, const char* option, std::ostream& err) {
-  auto bytes = utf8_to_1252(utf8);
-  if (!bytes) {
-    err << "scenario_tool plot: " << option << " \"" << utf8
-        << "\" holds a character that Windows-1252 cannot represent\n";
-    return std::nullopt;
-  }
-  if (std::string problem = identifier_problem(*bytes); !problem.empty()) {
-    err << "scenario_tool plot: " << option << " \"" << utf8 << "\" cannot name files: " << problem << '\n';
-    return std::nullopt;
-  }
-  return bytes;
-}
-
 std::string default_output(const PlotOptions& options, const CompiledScenario& scenario) {
   return platform::join_path(options.folder, scenario.scenario_id + "_" + scenario.train_id + ".svg");
 }
@@ -39,8 +23,8 @@ int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err) {
   std::optional<std::string> scenario_id;
   std::optional<std::string> train_id;
   if (options.scenario_id) {
-    scenario_id = typed_identifier(*options.scenario_id, "--scenario-id", err);
-    train_id = typed_identifier(*options.train_id, "--train-id", err);
+    scenario_id = typed_identifier(*options.scenario_id, "scenario_tool plot", "--scenario-id", err);
+    train_id = typed_identifier(*options.train_id, "scenario_tool plot", "--train-id", err);
     if (!scenario_id || !train_id) return kExitUsage;
   }
 
