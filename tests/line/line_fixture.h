@@ -4,12 +4,8 @@
 // expectations.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +13,7 @@
 
 #include "compiler/model.h"
 #include "compiler/parser.h"
+#include "support/temp_dir.h"
 
 namespace line_test {
 
@@ -46,37 +43,28 @@ inline constexpr std::int32_t kUntouchedPosition = -4242;
 class LineFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "line_test_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    files_.line_path = (folder_ / "Prova_linea.txt").string();
-    files_.train_path = (folder_ / "Prova_T1-.txt").string();
+    files_.line_path = folder_.file(kLineName);
+    files_.train_path = folder_.file(kTrainName);
     files_.consume = true;
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   // Writes the line description and a quiet train description, then parses
   // both into a fresh model.
   compiler::CompiledModel compile(const std::string& line_text, std::int32_t full_compile = 1) {
-    write(files_.line_path, line_text);
+    folder_.write(kLineName, line_text);
     return parse(full_compile);
   }
 
   // Parses with no line description in the folder.
   compiler::CompiledModel compile_without_line_file() { return parse(1); }
 
-  bool line_file_left() const { return std::filesystem::exists(files_.line_path); }
-  bool train_file_left() const { return std::filesystem::exists(files_.train_path); }
+  bool line_file_left() const { return folder_.exists(kLineName); }
+  bool train_file_left() const { return folder_.exists(kTrainName); }
   const std::optional<compiler::ErrorSource>& error_source() const { return error_source_; }
 
  private:
-  static void write(const std::string& path, std::string_view text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-  }
-
   compiler::CompiledModel parse(std::int32_t full_compile) {
-    write(files_.train_path, kQuietTrainFile);
+    folder_.write(kTrainName, kQuietTrainFile);
     compiler::CompiledModel model;
     model.scenario_id = "Prova";
     model.train_id = "T1";
@@ -89,7 +77,9 @@ class LineFixture : public ::testing::Test {
     return model;
   }
 
-  std::filesystem::path folder_;
+  static constexpr std::string_view kLineName = "Prova_linea.txt";
+  static constexpr std::string_view kTrainName = "Prova_T1-.txt";
+  testing_support::TempDir folder_;
   compiler::DescriptionFiles files_;
   std::optional<compiler::ErrorSource> error_source_;
 };
