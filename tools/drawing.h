@@ -1,8 +1,13 @@
 #pragma once
 // What the plan and profile views share: the box a view is drawn in, and
-// the fonts and colours of the picture, so both views look alike.
+// the fonts and colours of the picture, and the frame around a view, so
+// both views look alike.
+
+#include <string_view>
 
 namespace tools {
+
+class SvgWriter;
 
 // A rectangle on the picture, in SVG user units (pixels), y downward.
 struct Box {
@@ -27,5 +32,8 @@ inline constexpr const char* kHeightFillColour = "#dbe4f5";
 inline constexpr const char* kSpeedColour = "#d35400";
 inline constexpr const char* kSlowdownColour = "#f2a900";
 inline constexpr const char* kLoweringColour = "#7b3fa0";
+
+// The white box of a view with its title in the top left corner.
+void draw_view_frame(SvgWriter& svg, const Box& box, std::string_view title);
 
 }  // namespace tools

@@ -38,14 +38,6 @@ std::optional<std::size_t> metre_index(double position, const std::vector<PlanPo
   return static_cast<std::size_t>(std::lround(position));
 }
 
-void draw_frame(SvgWriter& svg, const Box& box) {
-  svg.empty("rect", {{"x", svg_number(box.x)}, {"y", svg_number(box.y)}, {"width", svg_number(box.width)},
-                     {"height", svg_number(box.height)}, {"fill", "#ffffff"}, {"stroke", kGridColour}});
-  svg.text("text", {{"class", "view-title"}, {"x", svg_number(box.x + 12)}, {"y", svg_number(box.y + 22)},
-                    {"font-family", kFont}, {"font-size", "15"}, {"font-weight", "bold"}, {"fill", kInkColour}},
-           "Plan");
-}
-
 // The track, its tunnels and its signals, drawn in plan metres inside a
 // group that carries the transform, so the path holds the plan's own
 // coordinates. Widths are divided by the scale to come out in pixels.
@@ -197,7 +189,7 @@ PlanTransform fit_plan(const PlanBounds& bounds, const Box& area) {
 void draw_plan_view(SvgWriter& svg, const std::vector<PlanPoint>& points, const RouteFeatures& features,
                     const Box& box) {
   svg.open("g", {{"id", "plan"}});
-  draw_frame(svg, box);
+  draw_view_frame(svg, box, "Plan");
   const Box area{box.x + kMargin, box.y + kMargin, box.width - 2 * kMargin, box.height - 2 * kMargin};
   const PlanTransform to_screen = fit_plan(bounds_of(points), area);
   draw_track(svg, points, features, to_screen);

@@ -81,14 +81,6 @@ void add(Attributes& attributes, const Attributes& more) {
 
 std::string kilometres(double metres) { return svg_number(metres / 1000, 2) + " km"; }
 
-void draw_frame(SvgWriter& svg, const Box& box) {
-  svg.empty("rect", {{"x", svg_number(box.x)}, {"y", svg_number(box.y)}, {"width", svg_number(box.width)},
-                     {"height", svg_number(box.height)}, {"fill", "#ffffff"}, {"stroke", kGridColour}});
-  svg.text("text", {{"class", "view-title"}, {"x", svg_number(box.x + 12)}, {"y", svg_number(box.y + 22)},
-                    {"font-family", kFont}, {"font-size", "15"}, {"font-weight", "bold"}, {"fill", kInkColour}},
-           "Profile");
-}
-
 void draw_grid_and_axes(SvgWriter& svg, const ProfileScales& s) {
   const Box& c = s.chart;
   svg.open("g", {{"id", "profile-axes"}, {"font-family", kFont}, {"font-size", "10"}, {"fill", kInkColour}});
@@ -259,7 +251,7 @@ void draw_legend(SvgWriter& svg, const Box& box) {
 void draw_profile_view(SvgWriter& svg, const RouteFeatures& features, const Box& box) {
   const ProfileScales scales = scales_for(features, box);
   svg.open("g", {{"id", "profile"}});
-  draw_frame(svg, box);
+  draw_view_frame(svg, box, "Profile");
   draw_stretches(svg, scales, features.tunnels, "tunnel-band", kTunnelBandColour, "1", "Tunnel type");
   draw_stretches(svg, scales, features.slowdowns, "slowdown-band", kSlowdownColour, "0.3", "Slowdown, km/h");
   draw_grid_and_axes(svg, scales);
