@@ -42,8 +42,7 @@ std::map<std::string, std::string> outputs_of(const TempDir& dir) {
 
 std::vector<std::string> temporary_files(const TempDir& dir) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    const std::string name = entry.path().filename().string();
+  for (const std::string& name : dir.names()) {
     if (name[0] == '.') names.push_back(name);
   }
   return names;

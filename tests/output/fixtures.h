@@ -1,21 +1,12 @@
 #pragma once
-// Small models and folder helpers for the output tests.
+// Small models for the output tests.
 
-#include <filesystem>
 #include <initializer_list>
-#include <set>
 #include <string>
 
 #include "compiler/model.h"
 
 namespace output_test {
-
-// The names in a folder, temporary files included.
-inline std::set<std::string> names_in(const std::string& folder) {
-  std::set<std::string> found;
-  for (const auto& item : std::filesystem::directory_iterator(folder)) found.insert(item.path().filename().string());
-  return found;
-}
 
 inline std::string bytes(std::initializer_list<int> values) {
   std::string out;

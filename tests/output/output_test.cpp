@@ -17,7 +17,6 @@
 namespace compiler {
 namespace {
 
-using output_test::names_in;
 using testing_support::TempDir;
 
 const char kLineData[] = "Alvera_Monteluce_linea.dat";
@@ -40,7 +39,7 @@ void put_old_files(const TempDir& folder) {
 }
 
 void expect_old_files(const TempDir& folder) {
-  EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
   for (const char* name : {kLineData, kScenarioFile, kRouteFile}) {
     EXPECT_EQ(folder.read(name), std::string("old content of ") + name);
   }
@@ -111,7 +110,7 @@ TEST(OutputFilesTest, FullCompileWritesThreeWholeFiles) {
   model.record_error(16, 1050);  // a recorded error kind does not hold the files back
   ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
 
-  EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
   const std::string line_data = folder.read(kLineData);
   const std::string scenario = folder.read(kScenarioFile);
   const std::string route = folder.read(kRouteFile);
@@ -138,7 +137,7 @@ TEST(OutputFilesTest, WithoutFullCompileTheOldLineDataFileStays) {
   CompiledModel model = output_test::embedded_like_model();
   model.full_compile = 0;
   ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
-  EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
   EXPECT_EQ(folder.read(kLineData), std::string("old content of ") + kLineData);
   EXPECT_EQ(folder.read(kScenarioFile).size(), 2958u + 16 + 6);
   EXPECT_EQ(folder.read(kRouteFile).size(), 31'215u);
@@ -181,7 +180,7 @@ TEST(OutputFilesTest, StampingErrorTouchesNoFile) {
     CompiledModel again = full_compile_model();
     c.take(again);
     EXPECT_EQ(stamp_and_write_output(again, empty.path()), c.result);
-    EXPECT_TRUE(names_in(empty.path()).empty());
+    EXPECT_TRUE(empty.names().empty());
   }
 }
 
@@ -200,7 +199,7 @@ TEST(OutputFilesTest, FailedWriteNamesTheFileAndKeepsEarlierFilesWhole) {
     EXPECT_EQ(error.path(), folder.file(kRouteFile));
     EXPECT_FALSE(error.reason().empty());
   }
-  EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
+  EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
   EXPECT_EQ(folder.read(kLineData), encode_line_data_file(model.track_plan));
   EXPECT_EQ(folder.read(kScenarioFile), encode_scenario_file(model.scenario_table));
 }
@@ -216,7 +215,7 @@ TEST(OutputFilesTest, MissingFolderFailsOnTheFirstFile) {
   } catch (const platform::FileError& error) {
     EXPECT_EQ(error.path(), platform::join_path(missing, kLineData));
   }
-  EXPECT_TRUE(names_in(folder.path()).empty());
+  EXPECT_TRUE(folder.names().empty());
 }
 
 TEST(OutputFilesTest, TextTooLongForItsRecordWritesNoFile) {

@@ -44,6 +44,12 @@ std::string TempDir::read(std::string_view name) const {
 
 bool TempDir::exists(std::string_view name) const { return std::filesystem::exists(file(name)); }
 
+std::set<std::string> TempDir::names() const {
+  std::set<std::string> found;
+  for (const auto& item : std::filesystem::directory_iterator(path_)) found.insert(item.path().filename().string());
+  return found;
+}
+
 namespace {
 
 std::string drain(int fd) {

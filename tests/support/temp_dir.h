@@ -1,6 +1,7 @@
 #pragma once
 // A fresh temporary folder per test, removed with everything in it at the end.
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,8 @@ class TempDir {
   // The bytes of path()/name; fails the test when it cannot be read.
   std::string read(std::string_view name) const;
   bool exists(std::string_view name) const;
+  // The names in path(), hidden temporary files included.
+  std::set<std::string> names() const;
 
  private:
   std::string path_;
