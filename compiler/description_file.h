@@ -41,6 +41,12 @@ class DescriptionFile {
   // Locates the record marked last. Counts lines only now, when an error
   // is being reported.
   ErrorSource locate_record() const;
+  // Where a reading failure stands: the record marked last while the file is
+  // open; nothing once it is closed, when the failure comes from the work
+  // after the reading.
+  std::optional<ErrorSource> locate_failure() const {
+    return open_ ? std::optional<ErrorSource>(locate_record()) : std::nullopt;
+  }
 
   // Closes the file and, when the file is consumed, deletes it. Safe to call
   // more than once, and on a file never opened.

@@ -84,6 +84,17 @@ std::int16_t packed_speeds(std::int32_t s_speed, std::int32_t d_speed) {
 }  // namespace
 
 HalfOutcome LineParser::run() {
+  try {
+    return read_line_file();
+  } catch (const ReadingFailure&) {
+    // The record being read is to blame; a failure while the last gradient
+    // runs on, after the file is closed, has no record.
+    error_source_ = file_.locate_failure();
+    throw;
+  }
+}
+
+HalfOutcome LineParser::read_line_file() {
   model_.scenario_table[kScenarioHeaderEntry].text = model_.scenario_id;
   model_.scenario_table[kTrainIdEntry].text = model_.train_id;
   if (!file_.exists()) {

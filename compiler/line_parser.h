@@ -17,7 +17,9 @@ class LineParser {
       : model_(model), file_(file), error_source_(error_source) {}
 
   // Reads the whole line description. kEndCall when the train half must not
-  // run (every recorded kind but 15). Throws ReadingFailure for error 25.
+  // run (every recorded kind but 15). Throws ReadingFailure for error 25,
+  // with the error source at the record being read (none when the failure
+  // comes after the file is read).
   HalfOutcome run();
 
   // Orders the three chainage entries 81 to 83.
@@ -33,6 +35,8 @@ class LineParser {
   // Where the reading goes after one step: on with the next field, out of
   // the record loop (the ending still runs), or out of the whole call.
   enum class Flow { kNext, kLeaveLoop, kEndCall };
+
+  HalfOutcome read_line_file();
 
   FieldReader& reader() { return file_.reader(); }
   std::int32_t read_int32() { return reader().read_int32(); }

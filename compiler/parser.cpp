@@ -13,14 +13,11 @@ void memorizza_dati(CompiledModel& model, const DescriptionFiles& files,
   source.reset();
   DescriptionFile line(files.line_path, files.consume);
   DescriptionFile train(files.train_path, files.consume);
-  DescriptionFile* reading = &line;
   try {
     if (LineParser(model, line, source).run() == HalfOutcome::kEndCall) return;
-    reading = &train;
     TrainParser(model, train, source).run();
   } catch (const ReadingFailure&) {
-    // The record being read when the failure struck is where the author looks.
-    if (reading->is_open()) source = reading->locate_record();
+    // Each half has pointed source at the record it was reading.
     model.error_code = 25;
   } catch (const platform::FileError&) {
     model.error_code = 25;

@@ -41,11 +41,7 @@ void TrainParser::run() {
   } catch (const ReadingFailure&) {
     // The record being read is to blame; a failure while completing the
     // profiles, after the file is closed, has no record.
-    if (file_.is_open()) {
-      error_source_ = file_.locate_record();
-    } else {
-      error_source_.reset();
-    }
+    error_source_ = file_.locate_failure();
     file_.close_and_delete();
     throw;
   } catch (...) {

@@ -227,6 +227,18 @@ TEST_F(GradientTest, FillPastTheLastCellIsAReadingFailure) {
   }
 }
 
+// The same failure while the last gradient runs on, once the file is read:
+// no record is to blame, not even the one that recorded error 15 before it.
+TEST_F(GradientTest, FailureAfterTheReadingPointsAtNoRecord) {
+  std::vector<std::string> records(4, "pendenza,  7900,   1");
+  records.push_back("pendenza,  7950,   1");
+  const CompiledModel model = compile(line_file(1000, records));
+  EXPECT_EQ(model.error_code, 25);
+  EXPECT_FALSE(error_source().has_value());
+  EXPECT_FALSE(line_file_left());
+  EXPECT_FALSE(train_file_left());
+}
+
 class MountainTest : public LineFixture {};
 
 std::vector<std::size_t> marker_cells(const CompiledModel& model) {
