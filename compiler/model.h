@@ -142,6 +142,10 @@ struct CompiledModel {
   // The scenario table entry that takes the next board text; the line half
   // lowers it by one per board and the train half keeps its stations below it.
   std::int32_t next_board_entry = kFirstBoardEntry;
+  std::int32_t cell_index = 0;
+  std::int32_t walk_index = 0;
+  std::int32_t gap_count = 0;
+  std::int32_t scan_index = 0;
   std::int32_t error_code = 0;
   std::int32_t error_position = 0;
 

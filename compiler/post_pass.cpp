@@ -1,7 +1,5 @@
 #include "compiler/post_pass.h"
 
-#include <algorithm>
-
 namespace compiler {
 namespace {
 
@@ -35,12 +33,13 @@ void record_route_error(CompiledModel& model, std::int32_t kind, std::int64_t in
   model.record_error(kind, static_cast<std::int32_t>(index * 50));
 }
 
-// Rule A: every signal within 20 cells before the slowdown warning board at
-// cell i gets a lowering point in one of the two cells in front of it, or
-// has an existing one capped.
-void lower_signals_before_warning(CompiledModel& model, std::int32_t i) {
-  for (std::int32_t back = 1; back <= kSignalLookBack; ++back) {
-    const std::int32_t d = i - back;
+// Rule A: every signal within 20 cells before a slowdown warning board gets a
+// lowering point in one of the two cells in front of it, or has an existing
+// one capped.
+void lower_signals_before_warning(CompiledModel& model) {
+  const std::int32_t i = model.cell_index;
+  for (model.walk_index = 1; model.walk_index <= kSignalLookBack; ++model.walk_index) {
+    const std::int32_t d = i - model.walk_index;
     if (d < 3) return;
     if (model.cell(d).kind != kSignal) continue;
     if (is_free(model.cell(d - 1))) {
@@ -57,9 +56,9 @@ void lower_signals_before_warning(CompiledModel& model, std::int32_t i) {
   }
 }
 
-// Rule B, step 1: a point in the first free cell of each look-back group
-// before the slowdown start at cell i.
-void place_look_back_points(CompiledModel& model, std::int32_t i) {
+// Rule B, step 1: a point in the first free cell of each look-back group.
+void place_look_back_points(CompiledModel& model) {
+  const std::int32_t i = model.cell_index;
   for (const auto& group : kLookBackGroups) {
     if (i <= group[2]) continue;
     bool placed = false;
@@ -74,50 +73,53 @@ void place_look_back_points(CompiledModel& model, std::int32_t i) {
   }
 }
 
-// Rule B, step 2: from the start at cell i to the slowdown's end (or the
-// route's last cell), a point every 8 cells counted from where the previous
-// one was placed. Returns the cell where the walk ended.
-std::int32_t walk_slow_slowdown(CompiledModel& model, std::int32_t i) {
-  std::int32_t gap = 0;
-  for (std::int32_t w = i + 1;; ++w) {
-    if (++gap == kWalkStep) {
+// Rule B, step 2: from the start to the slowdown's end (or the route's last
+// cell), a point every 8 cells counted from where the previous one was placed.
+void walk_slow_slowdown(CompiledModel& model) {
+  model.gap_count = 0;
+  model.walk_index = model.cell_index;
+  for (;;) {
+    const std::int32_t w = ++model.walk_index;
+    if (++model.gap_count == kWalkStep) {
       if (free_in_route(model, w)) {
         place_point(model, w);
-        gap = 0;
+        model.gap_count = 0;
       } else if (free_in_route(model, w - 1)) {
         place_point(model, w - 1);
-        gap = 1;
+        model.gap_count = 1;
       } else if (free_in_route(model, w + 1)) {
         place_point(model, w + 1);
-        gap = -1;
+        model.gap_count = -1;
       } else {
-        record_route_error(model, 13, w);  // gap runs on: no more points in this walk
+        record_route_error(model, 13, w);  // gap_count runs on: no more points in this walk
       }
     }
-    if (model.cell(w).kind == kSlowdownEnd || w >= model.last_cell) return w;
+    if (model.cell(w).kind == kSlowdownEnd || w >= model.last_cell) return;
   }
 }
 
-// A slowdown without a walk ends at the first end cell after its start i, or
+// A slowdown without a walk ends at the first end cell after its start, or
 // at the route's last cell when there is none.
-std::int32_t end_of_slowdown(CompiledModel& model, std::int32_t i) {
-  std::int32_t w = i + 1;
+std::int32_t end_of_slowdown(CompiledModel& model) {
+  std::int32_t w = model.cell_index + 1;
   while (w < model.last_cell && model.cell(w).kind != kSlowdownEnd) ++w;
   return w;
 }
 
 // Rule B, steps 3 and 4: a point in front of the first signal up to 12 cells
-// after the walk's end w.
-void lower_signal_after_slowdown(CompiledModel& model, std::int32_t w) {
-  const std::int32_t scan_end = std::min(w + kSignalScanLength, model.last_cell);
-  std::int32_t k = 0;
-  for (std::int32_t scan = w; scan <= scan_end; ++scan) {
-    if (model.cell(scan).kind == kSignal) {
-      k = scan - 1;
+// after the walk's end.
+void lower_signal_after_slowdown(CompiledModel& model) {
+  const std::int32_t w = model.walk_index;
+  model.gap_count = 0;
+  for (model.scan_index = w; model.scan_index <= w + kSignalScanLength; ++model.scan_index) {
+    if (model.scan_index > model.last_cell) break;
+    if (model.cell(model.scan_index).kind == kSignal) {
+      model.gap_count = model.scan_index - 1;
       break;
     }
   }
-  if (k <= 0) return;
+  if (model.gap_count <= 0) return;
+  const std::int32_t k = model.gap_count;
   if (is_free(model.cell(k))) {
     place_point(model, k);
   } else if (is_free(model.cell(k - 1))) {
@@ -127,11 +129,14 @@ void lower_signal_after_slowdown(CompiledModel& model, std::int32_t w) {
   }
 }
 
-void lower_around_slowdown(CompiledModel& model, std::int32_t i) {
-  place_look_back_points(model, i);
-  const std::int32_t walk_end =
-      model.cell(i).param1 < kSlowdownWithoutWalk ? walk_slow_slowdown(model, i) : end_of_slowdown(model, i);
-  lower_signal_after_slowdown(model, walk_end);
+void lower_around_slowdown(CompiledModel& model) {
+  place_look_back_points(model);
+  if (model.cell(model.cell_index).param1 < kSlowdownWithoutWalk) {
+    walk_slow_slowdown(model);
+  } else {
+    model.walk_index = end_of_slowdown(model);
+  }
+  lower_signal_after_slowdown(model);
 }
 
 }  // namespace
@@ -139,9 +144,9 @@ void lower_around_slowdown(CompiledModel& model, std::int32_t i) {
 void route_post_pass(CompiledModel& model) {
   if (!model.route_sized()) return;
   const std::int32_t last_centre = model.last_cell - 2;
-  for (std::int32_t i = 1; i <= last_centre; ++i) {
-    if (model.cell(i).kind == kSlowdownWarning) lower_signals_before_warning(model, i);
-    if (model.cell(i).kind == kSlowdownStart) lower_around_slowdown(model, i);
+  for (model.cell_index = 1; model.cell_index <= last_centre; ++model.cell_index) {
+    if (model.cell(model.cell_index).kind == kSlowdownWarning) lower_signals_before_warning(model);
+    if (model.cell(model.cell_index).kind == kSlowdownStart) lower_around_slowdown(model);
   }
 }
 
