@@ -294,6 +294,11 @@ TEST_F(PostPassTest, FastSlowdownIgnoresWhereAnEarlierWalkEnded) {
   EXPECT_EQ(cell(139).kind, kLoweringPoint);
   EXPECT_EQ(cell(509).kind, kLoweringPoint);
   EXPECT_NE(cell(138).kind, kLoweringPoint);
+  // After the fast slowdown's start, the scan from its end gives the only point.
+  for (int i = 501; i <= 520; ++i) {
+    EXPECT_EQ(cell(i).kind == kLoweringPoint, i == 509) << "cell " << i;
+  }
+  // The slowdown's end cell is where the scan started; it stays in walk_index.
   EXPECT_EQ(model.walk_index, 505);
 }
 
