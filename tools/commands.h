@@ -48,4 +48,8 @@ struct PlotOptions {
 // Draws the plan and profile of a compiled scenario as one SVG file.
 int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err);
 
+// Prints the explanation of one error kind, or the list of kinds without
+// one; a kind that does not exist is a usage error.
+int run_explain(const std::optional<std::string>& kind, std::ostream& out, std::ostream& err);
+
 }  // namespace tools

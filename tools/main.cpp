@@ -44,6 +44,11 @@ int main(int argc, char** argv) {
                    "Scenario identifier S (default: the only scenario in DIR)");
   plot->add_option("--train-id", plot_options.train_id, "Train identifier T (default: the only scenario in DIR)");
 
+  std::optional<std::string> explain_kind;
+  auto* explain = app.add_subcommand("explain", "Explain an error kind, with a wrong and a corrected example; "
+                                                "without KIND, list the kinds.");
+  explain->add_option("KIND", explain_kind, "Error kind, as in \"error 16\"");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {
@@ -59,5 +64,6 @@ int main(int argc, char** argv) {
   if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
   if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
   if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
+  if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);
   return tools::kExitUsage;
 }

@@ -1,0 +1,55 @@
+#include <charconv>
+#include <ostream>
+
+#include "compiler/errors.h"
+#include "compiler/explanations.h"
+#include "tools/commands.h"
+
+namespace tools {
+namespace {
+
+// "1 to 13, 15 to 22, 24, 25, 101 to 103, 1250, 1251": the kinds that have
+// an explanation, runs of consecutive kinds joined.
+std::string kind_list() {
+  std::string list;
+  const auto explanations = compiler::error_explanations();
+  for (std::size_t i = 0; i < explanations.size();) {
+    std::size_t last = i;
+    while (last + 1 < explanations.size() && explanations[last + 1].kind == explanations[last].kind + 1) ++last;
+    if (!list.empty()) list += ", ";
+    list += std::to_string(explanations[i].kind);
+    if (last >= i + 2) {
+      list += " to " + std::to_string(explanations[last].kind);
+    } else if (last == i + 1) {
+      list += ", " + std::to_string(explanations[last].kind);
+    }
+    i = last + 1;
+  }
+  return list;
+}
+
+}  // namespace
+
+int run_explain(const std::optional<std::string>& kind_text, std::ostream& out, std::ostream& err) {
+  if (!kind_text) {
+    for (const compiler::ErrorExplanation& explanation : compiler::error_explanations()) {
+      const std::string_view meaning = compiler::error_meaning(explanation.kind);
+      out << explanation.kind << '\t' << (meaning.empty() ? explanation.title : meaning) << '\n';
+    }
+    return kExitClean;
+  }
+  std::int32_t kind = 0;
+  const char* const end = kind_text->data() + kind_text->size();
+  const auto [stop, failure] = std::from_chars(kind_text->data(), end, kind);
+  const compiler::ErrorExplanation* explanation =
+      failure == std::errc{} && stop == end ? compiler::find_explanation(kind) : nullptr;
+  if (!explanation) {
+    err << "scenario_tool explain: " << *kind_text << " is not an error kind; the kinds are " << kind_list()
+        << '\n';
+    return kExitUsage;
+  }
+  out << compiler::format_explanation(*explanation);
+  return kExitClean;
+}
+
+}  // namespace tools
