@@ -48,6 +48,16 @@ struct PlotOptions {
 // Draws the plan and profile of a compiled scenario as one SVG file.
 int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err);
 
+struct NewOptions {
+  std::string name;  // the scenario identifier S, UTF-8 as typed
+  std::string folder = ".";
+  std::string train_id = "1";
+};
+
+// Writes a small pair of description files, S_linea.txt and S_T-.txt, that
+// compiles cleanly; never replaces a file that is there.
+int run_new(const NewOptions& options, std::ostream& out, std::ostream& err);
+
 // Prints the explanation of one error kind, or the list of kinds without
 // one; a kind that does not exist is a usage error.
 int run_explain(const std::optional<std::string>& kind, std::ostream& out, std::ostream& err);

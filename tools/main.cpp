@@ -44,6 +44,13 @@ int main(int argc, char** argv) {
                    "Scenario identifier S (default: the only scenario in DIR)");
   plot->add_option("--train-id", plot_options.train_id, "Train identifier T (default: the only scenario in DIR)");
 
+  tools::NewOptions new_options;
+  auto* create = app.add_subcommand("new", "Write a small line and train description to start a new scenario "
+                                           "from: NAME_linea.txt and NAME_T-.txt.");
+  create->add_option("NAME", new_options.name, "Scenario identifier")->required();
+  create->add_option("-o,--output", new_options.folder, "Folder to write into")->capture_default_str();
+  create->add_option("--train-id", new_options.train_id, "Train identifier T")->capture_default_str();
+
   std::optional<std::string> explain_kind;
   auto* explain = app.add_subcommand("explain", "Explain an error kind, with a wrong and a corrected example; "
                                                 "without KIND, list the kinds.");
@@ -64,6 +71,7 @@ int main(int argc, char** argv) {
   if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
   if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
   if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
+  if (*create) return tools::run_new(new_options, std::cout, std::cerr);
   if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);
   return tools::kExitUsage;
 }
