@@ -32,9 +32,11 @@ int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& 
 struct DumpOptions {
   std::string file;
   bool csv = false;
+  bool decoded = false;  // CSV: add the decoded columns beside the raw ones
 };
 
-// Decodes a compiled file and prints it as JSON or CSV.
+// Decodes a compiled file and prints it as JSON (raw fields with their
+// meanings beside them) or CSV (raw fields; with decoded, the meanings too).
 int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err);
 
 // What to draw and where: the folder of the compiled files, the picture file.

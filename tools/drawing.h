@@ -3,6 +3,7 @@
 // the fonts and colours of the picture, and the frame around a view, so
 // both views look alike.
 
+#include <string>
 #include <string_view>
 
 namespace tools {
@@ -32,6 +33,25 @@ inline constexpr const char* kHeightFillColour = "#dbe4f5";
 inline constexpr const char* kSpeedColour = "#d35400";
 inline constexpr const char* kSlowdownColour = "#f2a900";
 inline constexpr const char* kLoweringColour = "#7b3fa0";
+
+// Whether two boxes share any area (touching edges do not count).
+bool overlaps(const Box& a, const Box& b);
+// Whether inner lies wholly inside outer.
+bool contains(const Box& outer, const Box& inner);
+
+// The width a text (UTF-8) takes in the picture's sans-serif font,
+// estimated per character on the generous side, so that a box made from
+// it holds the drawn text.
+double text_width(std::string_view utf8, double font_size);
+
+// The text itself when it fits into width, else as many of its first
+// characters as fit followed by an ellipsis ("…"); empty when not even the
+// ellipsis fits.
+std::string fit_text(std::string_view utf8, double width, double font_size);
+
+// The box of a one-line text drawn at (x, y) with dominant-baseline middle
+// and the given text-anchor ("start", "middle" or "end").
+Box text_box(double x, double y, std::string_view anchor, std::string_view utf8, double font_size);
 
 // The white box of a view with its title in the top left corner.
 void draw_view_frame(SvgWriter& svg, const Box& box, std::string_view title);

@@ -9,7 +9,9 @@
 #include "compiler/scenario_file.h"
 #include "platform/files.h"
 #include "tools/commands.h"
+#include "tools/decoded_fields.h"
 #include "tools/identifiers.h"
+#include "tools/route_features.h"
 
 namespace tools {
 namespace {
@@ -28,19 +30,69 @@ FileKind kind_of(std::string_view path) {
   return FileKind::kUnknown;
 }
 
-ordered_json cell_json(std::size_t index, const compiler::RouteCell& c) {
-  return {{"index", index},         {"kind", c.kind},         {"param1", c.param1},
-          {"param2", c.param2},     {"param3", c.param3},     {"param4", c.param4},
-          {"param5", c.param5},     {"marker", c.marker},     {"tunnel", c.tunnel},
-          {"speed_limit", c.speed_limit}, {"gradient", c.gradient}, {"adhesion", c.adhesion}};
+ordered_json optional_text(const std::optional<std::string>& text) {
+  if (!text) return nullptr;
+  return *text;
 }
 
-ordered_json entry_json(std::size_t index, const compiler::ScenarioEntry& e) {
-  return {{"index", index},   {"code", e.code},   {"value1", e.value1}, {"value2", e.value2},
-          {"value3", e.value3}, {"flag", e.flag}, {"text", windows1252_to_utf8(e.text)},
-          {"word1", e.word1}, {"word2", e.word2}, {"word3", e.word3},   {"word4", e.word4},
-          {"word5", e.word5}, {"byte1", e.byte1}, {"byte2", e.byte2},   {"byte3", e.byte3},
-          {"byte4", e.byte4}, {"seconds", e.seconds}};
+// A route cell: its raw fields in file order, each followed by what it
+// means when the field has a meaning of its own.
+ordered_json cell_json(std::size_t index, const compiler::RouteCell& c, bool decoded) {
+  ordered_json cell = {{"index", index}};
+  if (decoded) cell["metre"] = index * static_cast<std::size_t>(kCellMetres);
+  cell["kind"] = c.kind;
+  if (decoded) cell["kind_name"] = cell_kind_name(c.kind);
+  cell["param1"] = c.param1;
+  cell["param2"] = c.param2;
+  cell["param3"] = c.param3;
+  cell["param4"] = c.param4;
+  cell["param5"] = c.param5;
+  if (decoded) cell["object"] = optional_text(cell_object_text(c));
+  cell["marker"] = c.marker;
+  if (decoded) cell["marker_meaning"] = optional_text(marker_text(c.marker));
+  cell["tunnel"] = c.tunnel;
+  if (decoded) cell["tunnel_meaning"] = tunnel_text(c.tunnel);
+  cell["speed_limit"] = c.speed_limit;
+  if (decoded) cell["speed_limit_kmh"] = speed_limit_kmh(c);
+  cell["gradient"] = c.gradient;
+  if (decoded) cell["gradient_per_mille"] = gradient_per_mille(c);
+  cell["adhesion"] = c.adhesion;
+  return cell;
+}
+
+// The time an entry holds, as hh:mm:ss: a station's time of day, the
+// starting clock of the train identifier entry; none for the others.
+ordered_json entry_time(const std::string& role, const compiler::ScenarioEntry& e) {
+  if (role == "station") return clock_text(e.seconds);
+  if (role == "train identifier") {
+    return clock_text(std::int64_t{e.word3} * 3600 + std::int64_t{e.word4} * 60 + e.word5);
+  }
+  return nullptr;
+}
+
+ordered_json entry_json(std::size_t index, const compiler::ScenarioTable& table, bool decoded) {
+  const compiler::ScenarioEntry& e = table[index];
+  ordered_json entry = {{"index", index}};
+  const std::string role = entry_role(table, static_cast<int>(index));
+  if (decoded) entry["role"] = role;
+  entry["code"] = e.code;
+  entry["value1"] = e.value1;
+  entry["value2"] = e.value2;
+  entry["value3"] = e.value3;
+  entry["flag"] = e.flag;
+  entry["text"] = windows1252_to_utf8(e.text);
+  entry["word1"] = e.word1;
+  entry["word2"] = e.word2;
+  entry["word3"] = e.word3;
+  entry["word4"] = e.word4;
+  entry["word5"] = e.word5;
+  entry["byte1"] = e.byte1;
+  entry["byte2"] = e.byte2;
+  entry["byte3"] = e.byte3;
+  entry["byte4"] = e.byte4;
+  entry["seconds"] = e.seconds;
+  if (decoded) entry["time"] = entry_time(role, e);
+  return entry;
 }
 
 std::string_view tag_name(compiler::PlanTag tag) {
@@ -135,12 +187,14 @@ int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
   }
   if (!bytes) return refuse(err, options.file, "no such file");
 
+  // JSON always carries the meanings; CSV keeps its raw columns unless asked.
+  const bool decoded = !options.csv || options.decoded;
   switch (kind) {
     case FileKind::kRoute: {
       auto route = compiler::decode_route_file(*bytes);
       if (!route.ok()) return refuse(err, options.file, route.error);
       RecordPrinter printer(out, options.csv, options.file, "route", "cells");
-      for (std::size_t i = 0; i < route.value.size(); ++i) printer.print(cell_json(i, route.value[i]));
+      for (std::size_t i = 0; i < route.value.size(); ++i) printer.print(cell_json(i, route.value[i], decoded));
       printer.finish();
       break;
     }
@@ -148,7 +202,7 @@ int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
       auto table = compiler::decode_scenario_file(*bytes);
       if (!table.ok()) return refuse(err, options.file, table.error);
       RecordPrinter printer(out, options.csv, options.file, "scenario", "entries");
-      for (std::size_t i = 0; i < table.value.size(); ++i) printer.print(entry_json(i, table.value[i]));
+      for (std::size_t i = 0; i < table.value.size(); ++i) printer.print(entry_json(i, table.value, decoded));
       printer.finish();
       break;
     }

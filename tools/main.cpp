@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
                                           "(_linea.dat) and print it as JSON or CSV.");
   dump->add_option("FILE", dump_options.file, "Compiled file")->required();
   dump->add_flag("--csv", dump_options.csv, "One CSV row per cell, entry or metre instead of JSON");
+  dump->add_flag("--decoded", dump_options.decoded, "With --csv: add the decoded columns beside the raw ones");
 
   tools::PlotOptions plot_options;
   auto* plot = app.add_subcommand("plot", "Draw the plan and profile of the compiled scenario in DIR as one SVG file.");

@@ -13,9 +13,6 @@ constexpr double kDrawingTolerancePixels = 0.25;
 constexpr double kKilometreTickMetres = 10000;
 constexpr double kMargin = 70;  // room for labels around the track
 constexpr double kLabelGap = 9;  // pixels between the track and a station label
-// Labels closer than this, across and down, would overlap.
-constexpr double kLabelWidth = 120;
-constexpr double kLabelLineHeight = 13;
 
 // Digits after the point for plan metres, so that rounding moves a point by
 // well under a pixel: at least two (centimetres), more for a small plan drawn large.
@@ -94,48 +91,120 @@ Beside beside(const std::vector<PlanPoint>& points, std::size_t index, const Pla
           to_screen.screen_y(points[index].y) + pixels * normal_y, pixels * normal_x >= 0 ? "start" : "end"};
 }
 
-void draw_stations(SvgWriter& svg, const std::vector<PlanPoint>& points, const RouteFeatures& features,
-                   const PlanTransform& to_screen) {
-  svg.open("g", {{"id", "plan-stations"}, {"font-family", kFont}, {"font-size", "11"}});
-  // Labels go left of the track; one that would crowd the previous label on
-  // that side goes right instead.
-  std::optional<Beside> last_left;
+// Label boxes already on the plan, and the room labels must stay within.
+struct LabelSpace {
+  Box room;
+  std::vector<Box> taken;
+  bool free(const Box& box) const {
+    if (!contains(room, box)) return false;
+    return std::none_of(taken.begin(), taken.end(), [&](const Box& other) { return overlaps(box, other); });
+  }
+};
+
+struct PlacedLabel {
+  double x = 0;
+  double y = 0;
+  const char* anchor = "start";
+  std::string text;
+};
+
+// The first free place for a label near the track at index: beside the
+// track on the left, then on the right, each further out, then shifted up
+// and down. A name too long for any place is shortened. Nothing when no
+// place is free.
+std::optional<PlacedLabel> place_label(LabelSpace& space, const std::vector<PlanPoint>& points, std::size_t index,
+                                       const PlanTransform& to_screen, const std::string& text, double font_size) {
+  static constexpr double kGaps[] = {kLabelGap, 20, 34, 52};
+  static constexpr double kShifts[] = {0, -14, 14, -28, 28};
+  static constexpr double kLongestName = 170;
+  for (const std::string& candidate : {fit_text(text, kLongestName, font_size), fit_text(text, 90, font_size)}) {
+    if (candidate.empty()) continue;
+    for (double shift : kShifts) {
+      for (double gap : kGaps) {
+        for (double side : {1.0, -1.0}) {
+          const Beside at = beside(points, index, to_screen, side * gap);
+          const Box box = text_box(at.x, at.y + shift, at.anchor, candidate, font_size);
+          if (space.free(box)) {
+            space.taken.push_back(box);
+            return PlacedLabel{at.x, at.y + shift, at.anchor, candidate};
+          }
+        }
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// A square of the given half size around a point, as an obstacle for labels.
+Box around(double x, double y, double half) { return {x - half, y - half, 2 * half, 2 * half}; }
+
+void draw_stations(SvgWriter& svg, LabelSpace& space, const std::vector<PlanPoint>& points,
+                   const RouteFeatures& features, const PlanTransform& to_screen) {
+  constexpr double kFontSize = 11;
+  svg.open("g", {{"id", "plan-stations"}, {"font-family", kFont}, {"font-size", svg_number(kFontSize)}});
   for (const Station& station : features.stations) {
     const auto at = metre_index(station.position, points);
     if (!at) continue;
-    Beside label = beside(points, *at, to_screen, kLabelGap);
-    const bool crowded = last_left && std::abs(label.x - last_left->x) < kLabelWidth &&
-                         std::abs(label.y - last_left->y) < kLabelLineHeight;
-    if (crowded) {
-      label = beside(points, *at, to_screen, -kLabelGap);
-    } else {
-      last_left = label;
-    }
-    svg.empty("circle", {{"class", "station-mark"}, {"cx", svg_number(to_screen.screen_x(points[*at].x))},
-                         {"cy", svg_number(to_screen.screen_y(points[*at].y))}, {"r", "4"}, {"fill", "#ffffff"},
-                         {"stroke", kStationColour}, {"stroke-width", "2"}});
-    svg.text("text", {{"class", "station-label"}, {"x", svg_number(label.x)}, {"y", svg_number(label.y)},
-                      {"text-anchor", label.anchor}, {"dominant-baseline", "middle"}, {"fill", kStationColour}},
-             station.name);
+    const double x = to_screen.screen_x(points[*at].x);
+    const double y = to_screen.screen_y(points[*at].y);
+    svg.empty("circle", {{"class", "station-mark"}, {"cx", svg_number(x)}, {"cy", svg_number(y)}, {"r", "4"},
+                         {"fill", "#ffffff"}, {"stroke", kStationColour}, {"stroke-width", "2"}});
+    const auto label = place_label(space, points, *at, to_screen, station.name, kFontSize);
+    if (!label) continue;
+    svg.text("text", {{"class", "station-label"}, {"x", svg_number(label->x)}, {"y", svg_number(label->y)},
+                      {"text-anchor", label->anchor}, {"dominant-baseline", "middle"}, {"fill", kStationColour}},
+             label->text);
   }
   svg.close();
 }
 
-void draw_kilometre_ticks(SvgWriter& svg, const std::vector<PlanPoint>& points, const PlanTransform& to_screen) {
-  svg.open("g", {{"id", "plan-kilometres"}, {"font-family", kFont}, {"font-size", "9"}, {"fill", kInkColour}});
+// Kilometre ticks across the track; each tick's label goes where it meets
+// no other label, or is left out.
+void draw_kilometre_ticks(SvgWriter& svg, LabelSpace& space, const std::vector<PlanPoint>& points,
+                          const PlanTransform& to_screen) {
+  constexpr double kFontSize = 9;
+  svg.open("g", {{"id", "plan-kilometres"}, {"font-family", kFont}, {"font-size", svg_number(kFontSize)},
+                 {"fill", kInkColour}});
   for (double metre = kKilometreTickMetres; metre < static_cast<double>(points.size()); metre += kKilometreTickMetres) {
     const auto index = static_cast<std::size_t>(metre);
     const Beside inner = beside(points, index, to_screen, -5);
     const Beside outer = beside(points, index, to_screen, 5);
-    const Beside label = beside(points, index, to_screen, -8);
     svg.empty("line", {{"class", "km-tick"}, {"x1", svg_number(inner.x)}, {"y1", svg_number(inner.y)},
                        {"x2", svg_number(outer.x)}, {"y2", svg_number(outer.y)}, {"stroke", kInkColour},
                        {"stroke-width", "1.2"}});
-    svg.text("text", {{"class", "km-label"}, {"x", svg_number(label.x)}, {"y", svg_number(label.y)},
-                      {"text-anchor", label.anchor}, {"dominant-baseline", "middle"}},
-             svg_number(metre / 1000) + " km");
+    const std::string text = svg_number(metre / 1000) + " km";
+    for (double gap : {-8.0, 8.0, -20.0, 20.0}) {
+      const Beside label = beside(points, index, to_screen, gap);
+      const Box box = text_box(label.x, label.y, label.anchor, text, kFontSize);
+      if (!space.free(box)) continue;
+      space.taken.push_back(box);
+      svg.text("text", {{"class", "km-label"}, {"x", svg_number(label.x)}, {"y", svg_number(label.y)},
+                        {"text-anchor", label.anchor}, {"dominant-baseline", "middle"}},
+               text);
+      break;
+    }
   }
   svg.close();
+}
+
+// What labels must keep clear of before any is placed: the ticks, the
+// station marks, the title, the scale bar and the north arrow.
+LabelSpace label_space(const Box& box, const std::vector<PlanPoint>& points, const RouteFeatures& features,
+                       const PlanTransform& to_screen) {
+  LabelSpace space;
+  space.room = {box.x + 4, box.y + 4, box.width - 8, box.height - 8};
+  space.taken.push_back({box.x, box.y, 80, 32});                          // view title
+  space.taken.push_back({box.right() - 45, box.y + 10, 35, 55});          // north arrow
+  space.taken.push_back({box.x + 10, box.bottom() - 45, box.width / 5 + 30, 40});  // scale bar
+  for (double metre = kKilometreTickMetres; metre < static_cast<double>(points.size()); metre += kKilometreTickMetres) {
+    const PlanPoint& p = points[static_cast<std::size_t>(metre)];
+    space.taken.push_back(around(to_screen.screen_x(p.x), to_screen.screen_y(p.y), 5));
+  }
+  for (const Station& station : features.stations) {
+    const auto at = metre_index(station.position, points);
+    if (at) space.taken.push_back(around(to_screen.screen_x(points[*at].x), to_screen.screen_y(points[*at].y), 5));
+  }
+  return space;
 }
 
 std::string length_text(double metres) {
@@ -193,8 +262,9 @@ void draw_plan_view(SvgWriter& svg, const std::vector<PlanPoint>& points, const 
   const Box area{box.x + kMargin, box.y + kMargin, box.width - 2 * kMargin, box.height - 2 * kMargin};
   const PlanTransform to_screen = fit_plan(bounds_of(points), area);
   draw_track(svg, points, features, to_screen);
-  draw_kilometre_ticks(svg, points, to_screen);
-  draw_stations(svg, points, features, to_screen);
+  LabelSpace space = label_space(box, points, features, to_screen);
+  draw_stations(svg, space, points, features, to_screen);
+  draw_kilometre_ticks(svg, space, points, to_screen);
   draw_scale_bar(svg, box, to_screen);
   draw_north_arrow(svg, box);
   svg.close();

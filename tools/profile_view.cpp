@@ -14,6 +14,9 @@ constexpr double kRightMargin = 70;
 constexpr double kTopMargin = 150;  // room for the station names, written upward
 constexpr double kBottomMargin = 75;
 constexpr double kTickPixels = 10;
+constexpr double kStationFontSize = 11;
+// Station names run upward from the chart to near the top of the view.
+constexpr double kStationNameRoom = kTopMargin - 16;
 
 // A value range with evenly spaced round ticks.
 struct Axis {
@@ -49,7 +52,8 @@ ProfileScales scales_for(const RouteFeatures& features, const Box& box) {
   ProfileScales scales;
   scales.chart = {box.x + kLeftMargin, box.y + kTopMargin, box.width - kLeftMargin - kRightMargin,
                   box.height - kTopMargin - kBottomMargin};
-  scales.metres = std::max(features.route_metres, kCellMetres);
+  const double drawn = features.drawn_metres > 0 ? features.drawn_metres : features.route_metres;
+  scales.metres = std::max(drawn, kCellMetres);
   double low = 0;
   double high = 0;
   for (const ProfilePoint& point : features.height) {
@@ -138,7 +142,26 @@ void draw_stretches(SvgWriter& svg, const ProfileScales& s, const std::vector<St
   }
 }
 
-void draw_height(SvgWriter& svg, const ProfileScales& s, const std::vector<ProfilePoint>& height) {
+// The height profile up to the end of the chart, cut there.
+std::vector<ProfilePoint> height_on_chart(const ProfileScales& s, const std::vector<ProfilePoint>& height) {
+  std::vector<ProfilePoint> points;
+  for (std::size_t i = 0; i < height.size(); ++i) {
+    if (height[i].distance <= s.metres) {
+      points.push_back(height[i]);
+      continue;
+    }
+    if (i > 0) {
+      const ProfilePoint& before = height[i - 1];
+      const double share = (s.metres - before.distance) / (height[i].distance - before.distance);
+      points.push_back({s.metres, before.value + share * (height[i].value - before.value)});
+    }
+    break;
+  }
+  return points;
+}
+
+void draw_height(SvgWriter& svg, const ProfileScales& s, const std::vector<ProfilePoint>& all_points) {
+  const std::vector<ProfilePoint> height = height_on_chart(s, all_points);
   if (height.empty()) return;
   std::string line;
   for (const ProfilePoint& point : height) {
@@ -155,26 +178,73 @@ void draw_speed_limit(SvgWriter& svg, const ProfileScales& s, const std::vector<
   if (steps.empty()) return;
   std::string d;
   for (const Stretch& step : steps) {
+    if (step.start >= s.metres) break;
     const double y = s.speed_y(step.value);
     d += d.empty() ? "M" + x_text(s.x(step.start)) + " " + x_text(y) : " V" + x_text(y);
-    d += " H" + x_text(s.x(step.end));
+    d += " H" + x_text(s.x(std::min(step.end, s.metres)));
   }
   svg.empty("path", {{"class", "speed-limit"}, {"d", d}, {"fill", "none"}, {"stroke", kSpeedColour},
                      {"stroke-width", "1.5"}});
 }
 
-void draw_line_end(SvgWriter& svg, const ProfileScales& s, double line_metres) {
-  if (!(line_metres > 0) || line_metres >= s.metres) return;
-  Attributes end = line_attributes("line-end", s.x(line_metres), s.chart.y, s.x(line_metres), s.chart.bottom());
-  add(end, {{"stroke", kInkColour}, {"stroke-dasharray", "2 3"}});
-  svg.empty("line", end);
-  svg.text("text", {{"x", x_text(s.x(line_metres) + 4)}, {"y", x_text(s.chart.bottom() - 6)},
-                    {"font-family", kFont}, {"font-size", "10"}, {"fill", kInkColour}},
-           "end of line");
+// Each slowdown's speed as a dashed line on the speed scale over its
+// stretch, labelled with the speed above the line where the label meets
+// no other.
+void draw_slowdown_speeds(SvgWriter& svg, const ProfileScales& s, const std::vector<Stretch>& slowdowns) {
+  constexpr double kFontSize = 10;
+  std::vector<Box> labels;
+  svg.open("g", {{"id", "profile-slowdown-speeds"}, {"font-family", kFont}, {"font-size", svg_number(kFontSize)},
+                 {"font-weight", "bold"}, {"fill", kSpeedColour}});
+  for (const Stretch& slowdown : slowdowns) {
+    const double from = s.x(std::clamp(slowdown.start, 0.0, s.metres));
+    const double to = s.x(std::clamp(slowdown.end, 0.0, s.metres));
+    if (to <= from) continue;
+    const double y = std::clamp(s.speed_y(slowdown.value), s.chart.y, s.chart.bottom());
+    Attributes line = line_attributes("slowdown-speed", from, y, to, y);
+    add(line, {{"stroke", kSpeedColour}, {"stroke-width", "2"}, {"stroke-dasharray", "4 2"}});
+    svg.empty("line", line);
+    const std::string text = std::to_string(slowdown.value) + " km/h";
+    const Box box = text_box((from + to) / 2, y - 8, "middle", text, kFontSize);
+    if (std::any_of(labels.begin(), labels.end(), [&](const Box& other) { return overlaps(box, other); })) continue;
+    labels.push_back(box);
+    svg.text("text", {{"class", "slowdown-label"}, {"x", x_text((from + to) / 2)}, {"y", x_text(y - 8)},
+                      {"text-anchor", "middle"}, {"dominant-baseline", "middle"}},
+             text);
+  }
+  svg.close();
+}
+
+std::string per_mille_text(int value) {
+  return (value > 0 ? "+" : value < 0 ? "\xE2\x88\x92" : "") + std::to_string(std::abs(value)) + "\xE2\x80\xB0";
+}
+
+// The gradient of each run, in per mille, in a row along the bottom of the
+// chart; a run too narrow for its label, or whose label would touch the one
+// before, goes without.
+void draw_gradient_labels(SvgWriter& svg, const ProfileScales& s, const std::vector<Stretch>& gradients) {
+  constexpr double kFontSize = 9;
+  svg.open("g", {{"id", "profile-gradients"}, {"font-family", kFont}, {"font-size", svg_number(kFontSize)},
+                 {"fill", kHeightColour}});
+  const double y = s.chart.bottom() - 18;
+  double free_from = s.chart.x;
+  for (const Stretch& run : gradients) {
+    const double from = s.x(std::clamp(run.start, 0.0, s.metres));
+    const double to = s.x(std::clamp(run.end, 0.0, s.metres));
+    const std::string text = per_mille_text(run.value);
+    const double width = text_width(text, kFontSize);
+    const double middle = (from + to) / 2;
+    if (to - from < width + 4 || middle - width / 2 < free_from) continue;
+    svg.text("text", {{"class", "gradient-label"}, {"x", x_text(middle)}, {"y", x_text(y)},
+                      {"text-anchor", "middle"}, {"dominant-baseline", "middle"}},
+             text);
+    free_from = middle + width / 2 + 4;
+  }
+  svg.close();
 }
 
 void draw_stations(SvgWriter& svg, const ProfileScales& s, const std::vector<Station>& stations) {
-  svg.open("g", {{"id", "profile-stations"}, {"font-family", kFont}, {"font-size", "11"}, {"fill", kStationColour}});
+  svg.open("g", {{"id", "profile-stations"}, {"font-family", kFont}, {"font-size", svg_number(kStationFontSize)},
+                 {"fill", kStationColour}});
   for (const Station& station : stations) {
     if (!s.on_chart(station.position)) continue;
     const double x = s.x(station.position);
@@ -184,7 +254,7 @@ void draw_stations(SvgWriter& svg, const ProfileScales& s, const std::vector<Sta
     const double label_y = s.chart.y - 6;
     svg.text("text", {{"class", "station-label"}, {"x", x_text(x + 4)}, {"y", x_text(label_y)},
                       {"transform", "rotate(-90 " + x_text(x) + " " + x_text(label_y) + ")"}},
-             station.name);
+             fit_text(station.name, kStationNameRoom, kStationFontSize));
   }
   svg.close();
 }
@@ -257,7 +327,8 @@ void draw_profile_view(SvgWriter& svg, const RouteFeatures& features, const Box&
   draw_grid_and_axes(svg, scales);
   draw_height(svg, scales, features.height);
   draw_speed_limit(svg, scales, features.speed_limits);
-  draw_line_end(svg, scales, features.line_metres);
+  draw_slowdown_speeds(svg, scales, features.slowdowns);
+  draw_gradient_labels(svg, scales, features.gradients);
   draw_stations(svg, scales, features.stations);
   draw_signals(svg, scales, features.signals);
   draw_marks(svg, scales, features.slowdown_marks, "slowdown-mark", kSlowdownColour);

@@ -63,6 +63,30 @@ std::vector<Stretch> speed_limit_steps(const std::vector<RouteCell>& route) {
   return steps;
 }
 
+std::vector<Stretch> gradient_steps(const std::vector<RouteCell>& route) {
+  const std::size_t cells = written_cells(route, &RouteCell::gradient);
+  std::vector<Stretch> steps;
+  for (std::size_t cell = 0; cell < cells; ++cell) {
+    const int per_mille = route[cell].gradient - 100;
+    if (steps.empty() || steps.back().value != per_mille) {
+      steps.push_back({cell_start(cell), cell_start(cell), per_mille});
+    }
+    steps.back().end = cell_start(cell + 1);
+  }
+  return steps;
+}
+
+double drawn_length(const std::vector<RouteCell>& route, const std::vector<Station>& stations, double line_metres) {
+  const double whole = cell_start(route.size());
+  if (!(line_metres > 0) || line_metres >= whole) return whole;
+  double end = line_metres;
+  for (std::size_t cell = 0; cell < route.size(); ++cell) {
+    if (route[cell].kind != compiler::kNoObject) end = std::max(end, cell_start(cell + 1));
+  }
+  for (const Station& station : stations) end = std::max(end, std::min(station.position + kCellMetres, whole));
+  return end;
+}
+
 std::vector<Stretch> tunnel_stretches(const std::vector<RouteCell>& route) {
   std::vector<Stretch> stretches;
   for (std::size_t cell = 0; cell < route.size(); ++cell) {
@@ -116,6 +140,8 @@ RouteFeatures route_features(const std::vector<RouteCell>& route, const compiler
   features.lowering_points = cells_of_kinds(route, {compiler::kLoweringPoint, compiler::kLoweringOther});
   features.height = height_profile(route);
   features.speed_limits = speed_limit_steps(route);
+  features.gradients = gradient_steps(route);
+  features.drawn_metres = drawn_length(route, features.stations, features.line_metres);
   return features;
 }
 

@@ -47,6 +47,7 @@ struct ProfilePoint {
 struct RouteFeatures {
   double route_metres = 0;     // length covered by the cells
   double line_metres = 0;      // line length from the header entry; 0 when not set
+  double drawn_metres = 0;     // where the drawings end: the line's end, or the last object beyond it
   std::vector<Station> stations;
   std::vector<double> signals;
   std::vector<Stretch> tunnels;     // value: tunnel type 1 .. 3
@@ -55,6 +56,7 @@ struct RouteFeatures {
   std::vector<CellMark> lowering_points;
   std::vector<ProfilePoint> height;       // metres above the start, at each change of gradient
   std::vector<Stretch> speed_limits;      // value: km/h
+  std::vector<Stretch> gradients;         // value: per mille
 };
 
 // Station entries: entry 1 upward, up to the first empty entry or the first
@@ -72,6 +74,17 @@ std::vector<ProfilePoint> height_profile(const std::vector<compiler::RouteCell>&
 // Runs of equal speed limit in km/h (the byte times 5), trailing unwritten
 // cells left out as for the height.
 std::vector<Stretch> speed_limit_steps(const std::vector<compiler::RouteCell>& route);
+
+// Runs of equal gradient in per mille (the byte minus 100), trailing
+// unwritten cells left out as for the height.
+std::vector<Stretch> gradient_steps(const std::vector<compiler::RouteCell>& route);
+
+// Where the drawings of a route end: the line's length when the header
+// gives one, but never before the end of the last object cell or station,
+// so that nothing the route holds falls off the drawing; the whole route
+// when the header gives no length.
+double drawn_length(const std::vector<compiler::RouteCell>& route, const std::vector<Station>& stations,
+                    double line_metres);
 
 // Runs of cells with the same non-zero tunnel byte.
 std::vector<Stretch> tunnel_stretches(const std::vector<compiler::RouteCell>& route);

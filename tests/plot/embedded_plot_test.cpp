@@ -83,6 +83,28 @@ TEST_F(EmbeddedPlot, TrackEndsAtTheLastComputedPointOfTheLineDataFile) {
   EXPECT_LT(track.size() / 2, 10000u);
 }
 
+TEST_F(EmbeddedPlot, ProfileEndsAtTheEndOfTheLineNotOfTheRoutesSlack) {
+  const SvgDocument svg(svg_text());
+  const auto chart = numbers_in(svg.values("//s:g[@id='profile-axes']/s:rect/@x")[0] + " " +
+                                svg.values("//s:g[@id='profile-axes']/s:rect/@width")[0]);
+  ASSERT_EQ(chart.size(), 2u);
+  const double right = chart[0] + chart[1];
+  // The height line is "M x y L x y ...": every other number is an x.
+  const std::vector<double> height = numbers_in(svg.values("//s:path[@class='height-profile']/@d")[0]);
+  ASSERT_GE(height.size(), 4u);
+  for (std::size_t i = 0; i < height.size(); i += 2) EXPECT_LE(height[i], right + 0.05) << "height, corner " << i / 2;
+  EXPECT_NEAR(height[height.size() - 2], right, 0.05) << "the height line reaches the end";
+  // The speed line is "M x y H x V y H x ...": the x values follow M and H.
+  const std::string speed = svg.values("//s:path[@class='speed-limit']/@d")[0];
+  for (std::size_t at = speed.find_first_of("MH"); at != std::string::npos; at = speed.find_first_of("MH", at + 1)) {
+    EXPECT_LE(std::stod(speed.substr(at + 1)), right + 0.05) << "speed limit at " << speed.substr(at, 12);
+  }
+  // 97 km of line: the last distance label on the axis is 90 km, not 100.
+  const auto distances = svg.values("//s:g[@id='profile-axes']/s:text[@class='km-label']");
+  ASSERT_FALSE(distances.empty());
+  EXPECT_EQ(distances.back(), "90");
+}
+
 TEST_F(EmbeddedPlot, RendersToANonBlankPng) {
   const auto renderer = plot_test::find_program("rsvg-convert");
   if (!renderer) GTEST_SKIP() << "rsvg-convert is not installed (Debian librsvg2-bin)";

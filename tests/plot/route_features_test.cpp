@@ -119,3 +119,37 @@ TEST(StationsOf, CarryPositionStretchAndTheNameInUtf8) {
 }
 
 }  // namespace
+
+namespace more {
+
+TEST(GradientSteps, RunsOfEqualBytesInPerMille) {
+  const auto route = cells_with({102, 102, 95, 100, 100, 0, 0}, &RouteCell::gradient);
+  expect_stretches(tools::gradient_steps(route), {{0, 100, 2}, {100, 150, -5}, {150, 250, 0}});
+}
+
+TEST(DrawnLength, EndsAtTheLineUnlessSomethingLiesBeyondIt) {
+  struct Case {
+    const char* what;
+    double line_metres;
+    int object_cell;         // -1: none
+    double station_position;  // -1: none
+    double expected;
+  };
+  const Case cases[] = {
+      {"nothing beyond the line", 1000, 10, 500, 1000},
+      {"no line length in the header: the whole route", 0, -1, -1, 8050},
+      {"an object cell beyond the line", 1000, 40, -1, 2050},
+      {"a station beyond the line", 1000, -1, 3000, 3050},
+      {"a line longer than the route", 9000, -1, -1, 8050},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<RouteCell> route(161);
+    if (c.object_cell >= 0) route[static_cast<std::size_t>(c.object_cell)].kind = compiler::kSignal;
+    std::vector<tools::Station> stations;
+    if (c.station_position >= 0) stations.push_back({1, "S", c.station_position, 0, 0});
+    EXPECT_DOUBLE_EQ(tools::drawn_length(route, stations, c.line_metres), c.expected);
+  }
+}
+
+}  // namespace more

@@ -186,9 +186,9 @@ TEST(ToolDump, DecodesEachKindOfFile) {
     std::string expected_fragment;
   };
   const Case cases[] = {
-      {{"dump", "S_T.dat"}, "{\"index\":1,\"kind\":0,\"param1\":5121,"},
+      {{"dump", "S_T.dat"}, "{\"index\":1,\"metre\":50,\"kind\":0,\"kind_name\":\"none\",\"param1\":5121,"},
       {{"dump", "S_T.dat", "--csv"}, "index,kind,param1,param2,param3,param4,param5,marker,tunnel,speed_limit,gradient,adhesion\n0,0,0,0,0,0,0,0,0,20,102,100\n"},
-      {{"dump", "S_T.sim"}, "{\"index\":85,\"code\":0,\"value1\":0,\"value2\":0,\"value3\":0,\"flag\":0,\"text\":\"S\",\"word1\":610,"},
+      {{"dump", "S_T.sim"}, "{\"index\":85,\"role\":\"scenario header\",\"code\":0,\"value1\":0,\"value2\":0,\"value3\":0,\"flag\":0,\"text\":\"S\",\"word1\":610,"},
       {{"dump", "S_T.sim", "--csv"}, "\n86,0,0,0,0,0,T,0,0,0,0,0,0,0,0,0,0\n"},
       {{"dump", "S_linea.dat"}, "{\"metre\":1,\"x_tag\":\"int16\",\"x\":0.0,\"y_tag\":\"int16\",\"y\":1.0}"},
       {{"dump", "S_linea.dat", "--csv"}, "\n2,double,0.0,double,2.0\n"},
