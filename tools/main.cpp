@@ -5,12 +5,14 @@
 
 #include <iostream>
 
+#include "tools/command_line.h"
 #include "tools/commands.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Authoring tool for train scenarios: export the embedded texts, compile description files, "
                "decode compiled files."};
   app.require_subcommand(1);
+  tools::set_up_command_line(app, SCENARIO_VERSION);
 
   std::string sources_folder;
   auto* sources = app.add_subcommand("sources", "Write the five embedded texts into DIR, as the program writes them.");
@@ -57,16 +59,7 @@ int main(int argc, char** argv) {
                                                 "without KIND, list the kinds.");
   explain->add_option("KIND", explain_kind, "Error kind, as in \"error 16\"");
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& help) {
-    return app.exit(help);
-  } catch (const CLI::CallForAllHelp& help) {
-    return app.exit(help);
-  } catch (const CLI::ParseError& error) {
-    app.exit(error);
-    return tools::kExitUsage;
-  }
+  if (const auto status = tools::parse_command_line(app, argc, argv)) return *status;
 
   if (*sources) return tools::run_sources(sources_folder, std::cout, std::cerr);
   if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);

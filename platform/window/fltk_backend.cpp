@@ -1,4 +1,5 @@
-// The real window: FLTK over X11, used when a display can be opened.
+// The real window: FLTK over X11, built as a module that the program opens
+// with dlopen only when a display is there (platform/window/window_module.h).
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "platform/window.h"
+#include "platform/window/window_module.h"
 
 namespace platform {
 namespace {
@@ -109,9 +111,10 @@ class FltkWindow final : public Window {
 
 }  // namespace
 
-std::unique_ptr<Window> make_window() {
-  if (!open_display()) return make_console_window();
-  return std::make_unique<FltkWindow>();
-}
-
 }  // namespace platform
+
+// The module's entry point; its name is platform::kOpenWindowSymbol.
+extern "C" __attribute__((visibility("default"))) platform::Window* scenario_window_open() {
+  if (!platform::open_display()) return nullptr;
+  return new platform::FltkWindow();
+}

@@ -93,6 +93,7 @@ ProgramRun run_program_with(const std::string& program, const std::vector<std::s
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     ::unsetenv("DISPLAY");
+    for (const auto& [name, value] : limits.environment) ::setenv(name.c_str(), value.c_str(), 1);
     ::execv(program.c_str(), argv.data());
     ::_exit(127);
   }

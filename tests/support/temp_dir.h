@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -48,6 +49,9 @@ struct RunLimits {
   unsigned long file_size_limit = 0;
   // Kills the program with SIGKILL after this many microseconds; 0: never.
   long kill_after_microseconds = 0;
+  // Variables set in the program's environment (DISPLAY is unset unless
+  // given here).
+  std::vector<std::pair<std::string, std::string>> environment;
 };
 ProgramRun run_program_with(const std::string& program, const std::vector<std::string>& arguments,
                             const RunLimits& limits);

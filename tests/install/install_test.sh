@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# `cmake --install` into a fresh prefix: the programs, the window module, the
+# manual pages and the bash completion land where they belong, the manual
+# and the completion know every command the installed tool has, and the
+# installed program finds its window module.
+#
+#   install_test.sh BUILD_DIR CMAKE_COMMAND
+set -u
+build=$1
+cmake=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$cmake" --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefix.log"; fail "cmake --install failed"; }
+rm -f "$prefix.log"
+
+tool=$prefix/bin/scenario_tool
+program=$prefix/bin/scenario_compiler
+man_page=$prefix/share/man/man1/scenario_tool.1
+completion=$prefix/share/bash-completion/completions/scenario_tool
+for file in "$tool" "$program"; do [ -x "$file" ] || fail "$file is not an installed program"; done
+for file in "$man_page" "$prefix/share/man/man1/scenario_compiler.1" "$completion"; do
+  [ -s "$file" ] || fail "$file is missing"
+done
+
+"$tool" --version | grep -qx 'scenario_tool [0-9]*\.[0-9]*\.[0-9]*' || fail "installed tool: --version"
+
+# The commands as the installed tool names them.
+commands=$("$tool" bogus 2>&1 | sed -n "s/^unknown command 'bogus'; commands: //p" | tr -d ,)
+[ -n "$commands" ] || fail "the tool does not list its commands"
+grep -q '^\.TH SCENARIO_TOOL "1"' "$man_page" || fail "the manual page has no title line"
+for command in $commands; do
+  grep -q "^\.SS \"scenario_tool $command " "$man_page" || fail "the manual page has no section for '$command'"
+done
+grep -q 'no\\-plan' "$man_page" || fail "the manual page lacks the options of compile"
+
+# Completions as bash computes them, one word list per command line.
+complete_line() {  # WORDS... (the last one is the word being completed)
+  bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+           _scenario_tool; printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$@"
+}
+[ "$(complete_line scenario_tool '' | sort | tr '\n' ' ')" = "$(tr ' ' '\n' <<<"$commands" | sort | tr '\n' ' ')" ] ||
+  fail "completing a command gives '$(complete_line scenario_tool '' | tr '\n' ' ')', not '$commands'"
+[ "$(complete_line scenario_tool com)" = compile ] || fail "'com' does not complete to compile"
+complete_line scenario_tool compile --n | grep -qx -- --no-plan || fail "compile --n does not offer --no-plan"
+complete_line scenario_tool dump --c | grep -qx -- --csv || fail "dump --c does not offer --csv"
+complete_line scenario_tool dump -- | grep -qx -- --no-plan && fail "dump offers compile's --no-plan"
+touch "$prefix/route_file.dat"
+(cd "$prefix" && complete_line scenario_tool dump route) | grep -qx route_file.dat || fail "dump does not complete file names"
+
+# The installed program writes beside itself and, given a display to try,
+# loads its window module from the installed module folder.
+module=$(find "$prefix" -name 'scenario_window_*.so')
+DISPLAY=:59999 LD_DEBUG=files "$program" >/dev/null 2>"$prefix/stderr" || fail "the installed program failed: $(tail -n 3 "$prefix/stderr")"
+[ -s "$prefix/bin/Alvera_Monteluce_2734-2.dat" ] || fail "the installed program wrote no route file beside itself"
+if [ -n "$module" ]; then
+  grep -q "file=$(dirname "$program")/../lib.*/scenario_window_.*\.so .*generating link map" "$prefix/stderr" ||
+    fail "the installed program did not load $module"
+fi
+echo "installed: programs, module ${module:+($module) }, manual pages, completion for: $commands"
