@@ -60,6 +60,10 @@ struct NewOptions {
 // compiles cleanly; never replaces a file that is there.
 int run_new(const NewOptions& options, std::ostream& out, std::ostream& err);
 
+// Writes the Vim syntax files and the VS Code extension (TextMate grammars,
+// problem matcher) into folder.
+int run_editors(const std::string& folder, std::ostream& out, std::ostream& err);
+
 // Prints the explanation of one error kind, or the list of kinds without
 // one; a kind that does not exist is a usage error.
 int run_explain(const std::optional<std::string>& kind, std::ostream& out, std::ostream& err);

@@ -54,6 +54,11 @@ int main(int argc, char** argv) {
   create->add_option("-o,--output", new_options.folder, "Folder to write into")->capture_default_str();
   create->add_option("--train-id", new_options.train_id, "Train identifier T")->capture_default_str();
 
+  std::string editors_folder;
+  auto* editors = app.add_subcommand("editors", "Write the Vim syntax files (DIR/vim) and the VS Code extension "
+                                                "with TextMate grammars and a problem matcher (DIR/vscode).");
+  editors->add_option("DIR", editors_folder, "Folder to write into")->required();
+
   std::optional<std::string> explain_kind;
   auto* explain = app.add_subcommand("explain", "Explain an error kind, with a wrong and a corrected example; "
                                                 "without KIND, list the kinds.");
@@ -66,6 +71,7 @@ int main(int argc, char** argv) {
   if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
   if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
   if (*create) return tools::run_new(new_options, std::cout, std::cerr);
+  if (*editors) return tools::run_editors(editors_folder, std::cout, std::cerr);
   if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);
   return tools::kExitUsage;
 }

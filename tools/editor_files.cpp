@@ -1,0 +1,197 @@
+#include "tools/editor_files.h"
+
+#include <nlohmann/json.hpp>
+
+#include <stdexcept>
+#include <string_view>
+
+namespace tools {
+namespace {
+
+// Keyword words are plain: letters, digits, blanks, underscores. Anything
+// else would need escaping in two regular expression dialects, so the
+// generator refuses it rather than guess.
+void require_plain(std::string_view word) {
+  if (word.empty()) throw std::invalid_argument("an empty keyword word");
+  for (const char c : word) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' ||
+                       c == '_';
+    if (!plain) throw std::invalid_argument("keyword word \"" + std::string(word) + "\" holds more than letters");
+  }
+}
+
+// The first field of a line, from its start, when it holds every word:
+// look-aheads for all but the last word, then the field up to the comma.
+// Vim's form: \%([^,]*word\)\@=; Oniguruma's: (?=[^,]*word).
+std::string vim_keyword_pattern(const SyntaxKeyword& keyword) {
+  std::string pattern = keyword.ignore_case ? "\\c" : "\\C";
+  pattern += "^";
+  for (std::size_t i = 0; i + 1 < keyword.words.size(); ++i) {
+    require_plain(keyword.words[i]);
+    pattern += "\\%([^,]*" + keyword.words[i] + "\\)\\@=";
+  }
+  require_plain(keyword.words.back());
+  return pattern + "[^,]*" + keyword.words.back() + "[^,]*";
+}
+
+std::string textmate_keyword_pattern(const SyntaxKeyword& keyword) {
+  std::string pattern = keyword.ignore_case ? "(?i)^" : "^";
+  for (std::size_t i = 0; i + 1 < keyword.words.size(); ++i) {
+    require_plain(keyword.words[i]);
+    pattern += "(?=[^,]*" + keyword.words[i] + ")";
+  }
+  require_plain(keyword.words.back());
+  return pattern + "[^,]*" + keyword.words.back() + "[^,]*";
+}
+
+std::string scope_suffix(const SyntaxLanguage& language) {
+  const std::size_t dot = language.scope.find('.');
+  return dot == std::string::npos ? language.scope : language.scope.substr(dot + 1);
+}
+
+}  // namespace
+
+std::vector<SyntaxLanguage> description_languages() {
+  auto words = [](std::initializer_list<const char*> list, bool ignore_case = true) {
+    SyntaxKeyword keyword;
+    for (const char* word : list) keyword.words.emplace_back(word);
+    keyword.ignore_case = ignore_case;
+    return keyword;
+  };
+  SyntaxLanguage line{"scenario_line", "source.scenario-line", "Scenario line description", "*_linea.txt", {}};
+  line.keywords = {words({"percorso", "lunghezza"}),       words({"tre", "progressiva"}, false),
+                   words({"due", "progressiva"}, false),   words({"uno", "progressiva"}, false),
+                   words({"sfondo", "uno"}, false),        words({"sfondo", "due"}, false),
+                   words({"sfondo", "tre"}, false),        words({"segnali", "ripetizione"}, false),
+                   words({"pendenza"}),                    words({"curva"}),
+                   words({"montagna"}),                    words({"indicatori_v"}),
+                   words({"indicat", "cartello"})};
+  SyntaxLanguage train{"scenario_train", "source.scenario-train", "Scenario train description", "*-.txt", {}};
+  train.keywords = {words({"frenata", "massa"}), words({"vetture"}),       words({"velocit"}),
+                    words({"aderenza"}),         words({"orologio"}),      words({"sabbia"}),
+                    words({"segnale"}),          words({"rallentamento"}), words({"abbattimento"}),
+                    words({"stazione"})};
+  return {line, train};
+}
+
+std::string vim_syntax(const SyntaxLanguage& language) {
+  std::string out;
+  out += "\" Vim syntax file\n";
+  out += "\" Language: " + language.title + " (" + language.file_glob + ")\n";
+  out += "\" Made from the compiler's record table by scenario_tool editors; do not edit.\n\n";
+  out += "if exists(\"b:current_syntax\")\n  finish\nendif\n\n";
+  out += "\" A record's keyword field is coloured when it holds the words the compiler\n";
+  out += "\" looks for; the rest of the field (a curve's side and radius) goes with it.\n";
+  for (const SyntaxKeyword& keyword : language.keywords) {
+    out += "syntax match scenarioKeyword /" + vim_keyword_pattern(keyword) + "/\n";
+  }
+  out += "\n";
+  out += "syntax match scenarioNumber /-\\=\\<\\d\\+\\>/\n";
+  out += "\" Texts: board inscriptions in parentheses, quoted fields, and a last field\n";
+  out += "\" that starts with a letter (a station's name).\n";
+  out += "syntax match scenarioText /([^)]*)/\n";
+  out += "syntax region scenarioText start=/\"/ end=/\"/ oneline\n";
+  out += "syntax match scenarioText /,\\s*\\zs\\a[^,]*$/\n";
+  out += "\" A line of dashes between records is passed over by the compiler.\n";
+  out += "syntax match scenarioRuler /^\\s*-\\+\\s*$/\n";
+  out += "syntax match scenarioSection /^\\s*\\[[^]]*\\]/\n\n";
+  out += "highlight default link scenarioKeyword Keyword\n";
+  out += "highlight default link scenarioNumber Number\n";
+  out += "highlight default link scenarioText String\n";
+  out += "highlight default link scenarioRuler Comment\n";
+  out += "highlight default link scenarioSection PreProc\n\n";
+  out += "let b:current_syntax = \"" + language.id + "\"\n";
+  return out;
+}
+
+std::string vim_ftdetect(const std::vector<SyntaxLanguage>& languages) {
+  std::string out = "\" The description files of a scenario, by the naming rule.\n";
+  out += "\" Made by scenario_tool editors; do not edit.\n";
+  for (const SyntaxLanguage& language : languages) {
+    // set rather than setfiletype: these names end in .txt, which Vim
+    // would otherwise take for plain text.
+    out += "autocmd BufNewFile,BufRead " + language.file_glob + " set filetype=" + language.id + "\n";
+  }
+  return out;
+}
+
+std::string textmate_grammar(const SyntaxLanguage& language) {
+  const std::string suffix = "." + scope_suffix(language);
+  nlohmann::ordered_json keywords = nlohmann::ordered_json::array();
+  for (const SyntaxKeyword& keyword : language.keywords) {
+    keywords.push_back({{"match", textmate_keyword_pattern(keyword)}, {"name", "keyword.other" + suffix}});
+  }
+  nlohmann::ordered_json grammar = {
+      {"name", language.title},
+      {"scopeName", language.scope},
+      {"fileTypes", {language.file_glob.substr(1)}},
+      {"comment", "Made from the compiler's record table by scenario_tool editors; do not edit."},
+      {"patterns",
+       {{{"include", "#section"}},
+        {{"include", "#ruler"}},
+        {{"include", "#keyword"}},
+        {{"include", "#text"}},
+        {{"include", "#number"}}}},
+      {"repository",
+       {{"section", {{"match", "^\\s*\\[[^\\]]*\\]"}, {"name", "entity.name.section" + suffix}}},
+        {"ruler", {{"match", "^\\s*-+\\s*$"}, {"name", "comment.line" + suffix}}},
+        {"keyword", {{"patterns", keywords}}},
+        {"text",
+         {{"patterns",
+           {{{"match", "\\([^)]*\\)"}, {"name", "string.unquoted" + suffix}},
+            {{"begin", "\""}, {"end", "\"|$"}, {"name", "string.quoted.double" + suffix}},
+            {{"match", "(?<=,)\\s*[A-Za-z][^,]*$"}, {"name", "string.unquoted" + suffix}}}}}},
+        {"number", {{"match", "-?\\b[0-9]+\\b"}, {"name", "constant.numeric" + suffix}}}}}};
+  return grammar.dump(2) + "\n";
+}
+
+std::string vscode_manifest(const std::vector<SyntaxLanguage>& languages) {
+  nlohmann::ordered_json language_list = nlohmann::ordered_json::array();
+  nlohmann::ordered_json grammars = nlohmann::ordered_json::array();
+  for (const SyntaxLanguage& language : languages) {
+    language_list.push_back(
+        {{"id", language.id}, {"aliases", {language.title}}, {"filenamePatterns", {language.file_glob}}});
+    grammars.push_back({{"language", language.id},
+                        {"scopeName", language.scope},
+                        {"path", "./syntaxes/" + language.id + ".tmLanguage.json"}});
+  }
+  // The diagnostics are in the compilers' own form: FILE:LINE:COLUMN:
+  // SEVERITY: MESSAGE, with note lines that belong to the line before.
+  const nlohmann::ordered_json matcher = {
+      {"name", "scenario_tool"},
+      {"owner", "scenario_tool"},
+      {"source", "scenario_tool"},
+      {"fileLocation", {"autoDetect", "${workspaceFolder}"}},
+      {"pattern",
+       {{"regexp", "^(.*?):(\\d+):(\\d+): (error|warning|note): (.*)$"},
+        {"file", 1},
+        {"line", 2},
+        {"column", 3},
+        {"severity", 4},
+        {"message", 5}}}};
+  const nlohmann::ordered_json manifest = {
+      {"name", "scenario-description-files"},
+      {"displayName", "Scenario description files"},
+      {"description", "Colouring for scenario line and train descriptions, and a problem matcher for scenario_tool."},
+      {"version", "1.0.0"},
+      {"publisher", "scenario-tool"},
+      {"engines", {{"vscode", "^1.60.0"}}},
+      {"contributes",
+       {{"languages", language_list}, {"grammars", grammars}, {"problemMatchers", {matcher}}}}};
+  return manifest.dump(2) + "\n";
+}
+
+std::vector<EditorFile> editor_files(const std::vector<SyntaxLanguage>& languages) {
+  std::vector<EditorFile> files;
+  for (const SyntaxLanguage& language : languages) {
+    files.push_back({"vim/syntax/" + language.id + ".vim", vim_syntax(language)});
+  }
+  files.push_back({"vim/ftdetect/scenario.vim", vim_ftdetect(languages)});
+  for (const SyntaxLanguage& language : languages) {
+    files.push_back({"vscode/syntaxes/" + language.id + ".tmLanguage.json", textmate_grammar(language)});
+  }
+  files.push_back({"vscode/package.json", vscode_manifest(languages)});
+  return files;
+}
+
+}  // namespace tools
