@@ -58,4 +58,13 @@ if [ -n "$module" ]; then
   grep -q "file=$(dirname "$program")/../lib.*/scenario_window_.*\.so .*generating link map" "$prefix/stderr" ||
     fail "the installed program did not load $module"
 fi
+# Editor support: the Vim files where Debian's Vim looks, the VS Code
+# extension with its grammars.
+for file in vim/vimfiles/syntax/scenario_line.vim vim/vimfiles/syntax/scenario_train.vim \
+            vim/vimfiles/ftdetect/scenario.vim scenario_tool/editors/vscode/package.json \
+            scenario_tool/editors/vscode/syntaxes/scenario_line.tmLanguage.json \
+            scenario_tool/editors/vscode/syntaxes/scenario_train.tmLanguage.json; do
+  [ -s "$prefix/share/$file" ] || fail "share/$file is missing"
+done
+
 echo "installed: programs, module ${module:+($module) }, manual pages, completion for: $commands"
