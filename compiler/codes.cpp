@@ -3,14 +3,6 @@
 #include "compiler/text.h"
 
 namespace compiler {
-namespace {
-
-std::string model_code_text(const CompiledModel& model) {
-  return code_text(model.scenario_table[kTrainIdEntry].text, model.scenario_table[kScenarioHeaderEntry].text);
-}
-
-}  // namespace
-
 std::string code_text(std::string_view train_text, std::string_view scenario_text) {
   std::string text;
   text.reserve(train_text.size() + scenario_text.size() + kCodeFill.size());
@@ -22,8 +14,8 @@ std::string code_text(std::string_view train_text, std::string_view scenario_tex
   return text;
 }
 
-std::int32_t codice_gara_st(const CompiledModel& model) {
-  const std::string text = model_code_text(model);
+std::int32_t table_code(std::string_view train_text, std::string_view scenario_text) {
+  const std::string text = code_text(train_text, scenario_text);
   std::int32_t sum = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     sum += static_cast<std::int32_t>(i + 1) * static_cast<unsigned char>(text[i]);
@@ -31,11 +23,19 @@ std::int32_t codice_gara_st(const CompiledModel& model) {
   return sum;
 }
 
-std::int16_t codice_gara_og(const CompiledModel& model) {
-  const std::string text = model_code_text(model);
+std::int16_t route_code(std::string_view train_text, std::string_view scenario_text) {
+  const std::string text = code_text(train_text, scenario_text);
   std::int32_t sum = 0;
   for (unsigned char byte : text) sum += byte;
   return static_cast<std::int16_t>(sum);
+}
+
+std::int32_t codice_gara_st(const CompiledModel& model) {
+  return table_code(model.scenario_table[kTrainIdEntry].text, model.scenario_table[kScenarioHeaderEntry].text);
+}
+
+std::int16_t codice_gara_og(const CompiledModel& model) {
+  return route_code(model.scenario_table[kTrainIdEntry].text, model.scenario_table[kScenarioHeaderEntry].text);
 }
 
 }  // namespace compiler

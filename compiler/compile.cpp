@@ -8,6 +8,7 @@
 namespace compiler {
 
 int CompileResult::exit_status() const {
+  if (status == CompileStatus::kPartialOutput) return 3;
   if (status != CompileStatus::kWritten) return 2;
   return error_code != 0 ? 1 : 0;
 }
@@ -31,6 +32,17 @@ bool compile_model(CompiledModel& model, const CompileRequest& request,
   return true;
 }
 
+std::string describe_partial_output(const platform::PartialReplacement& error) {
+  const auto list = [](const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) text += (text.empty() ? "" : ", ") + path;
+    return text;
+  };
+  return "cannot rename the new " + error.path() + " into place: " + error.reason() +
+         "\nthe output set is mixed: new " + list(error.replaced()) + "; not replaced " + list(error.kept()) +
+         "\ncompile again to write the whole set";
+}
+
 CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& request) {
   CompileResult result;
   const bool sized = compile_model(model, request, &result.error_source);
@@ -50,6 +62,9 @@ CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& req
       result.status = CompileStatus::kStampingError;
       result.stamping_error = stamped;
     }
+  } catch (const platform::PartialReplacement& error) {
+    result.status = CompileStatus::kPartialOutput;
+    result.failure = describe_partial_output(error);
   } catch (const platform::FileError& error) {
     result.status = CompileStatus::kWriteFailure;
     result.failure = "cannot write " + error.path() + ": " + error.reason();
@@ -76,6 +91,7 @@ std::string describe_outcome(const CompileResult& result, const CompileRequest& 
       break;
     case CompileStatus::kNoRoute:
     case CompileStatus::kWriteFailure:
+    case CompileStatus::kPartialOutput:
       text += result.failure + '\n';
       break;
   }

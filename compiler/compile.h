@@ -9,6 +9,7 @@
 #include "compiler/description_file.h"
 #include "compiler/model.h"
 #include "compiler/parser.h"
+#include "platform/files.h"
 
 namespace compiler {
 
@@ -26,17 +27,19 @@ enum class CompileStatus {
   kNoRoute,        // the parser stopped before the route was sized: nothing written
   kStampingError,  // 1250 or 1251: nothing written
   kWriteFailure,   // an output file could not be written; earlier files stay whole
+  kPartialOutput,  // renaming the set stopped part-way: some files are new, the rest old
 };
 
 struct CompileResult {
   CompileStatus status = CompileStatus::kWritten;
   int stamping_error = 0;  // 1250 or 1251 with kStampingError
-  std::string failure;     // what stopped the run, for kNoRoute and kWriteFailure
+  std::string failure;     // what stopped the run, for kNoRoute, kWriteFailure and kPartialOutput
   std::int32_t error_code = 0;
   std::int32_t error_position = 0;
   std::optional<ErrorSource> error_source;
 
-  // 0 clean, 1 written with a recorded error kind, 2 stopped without output.
+  // 0 clean, 1 written with a recorded error kind, 2 stopped without output,
+  // 3 output set only partly replaced.
   int exit_status() const;
 };
 
@@ -48,6 +51,10 @@ void prepare_model(CompiledModel& model, const CompileRequest& request);
 // route was sized (nothing can be written then).
 bool compile_model(CompiledModel& model, const CompileRequest& request,
                    std::optional<ErrorSource>* error_source = nullptr);
+
+// The message of a set whose renaming stopped part-way: which file failed
+// and why, which files are new and which are not.
+std::string describe_partial_output(const platform::PartialReplacement& error);
 
 // The whole compile sequence, output files included.
 CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& request);

@@ -110,6 +110,11 @@ std::string encode_line_data_file(const TrackPlan& plan) {
 
 Decoded<LineData> decode_line_data_file(std::string_view bytes) {
   Decoded<LineData> result;
+  if (bytes.size() > kMaxLineDataFileBytes) {
+    result.error = "line data file is " + std::to_string(bytes.size()) + " bytes, more than the " +
+                   std::to_string(kMaxLineDataFileBytes) + " of the longest line";
+    return result;
+  }
   // First pass: check every tag and value, and count the elements.
   std::size_t count = 0;
   {
@@ -127,7 +132,11 @@ Decoded<LineData> decode_line_data_file(std::string_view bytes) {
         result.error = "line data file ends inside the element at byte " + std::to_string(start);
         return result;
       }
-      ++count;
+      if (++count > 2 * kMaxColumnElements) {
+        result.error = "line data file holds more than the " + std::to_string(2 * kMaxColumnElements) +
+                       " elements of the longest line";
+        return result;
+      }
     }
   }
   if (count == 0) {

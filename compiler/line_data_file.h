@@ -19,6 +19,10 @@ namespace compiler {
 inline constexpr std::size_t kEmptyElementBytes = 2;
 inline constexpr std::size_t kInt16ElementBytes = 4;
 inline constexpr std::size_t kDoubleElementBytes = 10;
+// Elements in one column of the longest line, and the largest file: every
+// element a double.
+inline constexpr std::size_t kMaxColumnElements = kMaxTrackLength + 1;
+inline constexpr std::size_t kMaxLineDataFileBytes = 2 * kDoubleElementBytes * kMaxColumnElements;
 
 // One element as read back. An integer element holds its value exactly in
 // value; an empty one holds 0.
@@ -46,8 +50,9 @@ using LineDataSink = std::function<void(std::string_view)>;
 inline constexpr std::size_t kLineDataPieceBytes = 64 * 1024;
 void encode_line_data_pieces(const TrackPlan& plan, std::size_t piece_bytes, const LineDataSink& sink);
 
-// Refuses an unknown tag, bytes that end inside an element, and an element
-// count that does not split into two equal columns.
+// Refuses an unknown tag, bytes that end inside an element, an element
+// count that does not split into two equal columns, and more bytes or
+// elements than the longest line gives, before anything is allocated.
 Decoded<LineData> decode_line_data_file(std::string_view bytes);
 
 }  // namespace compiler

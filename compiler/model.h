@@ -81,6 +81,9 @@ inline constexpr int kTunnelSlots = 81;          // tunnel_starts/ends indexes 0
 
 inline constexpr std::int32_t kMaxLineLength = 1'000'000;
 inline constexpr std::int32_t kExtraTrackLength = 7000;
+// The longest track and the most route cells any compile can give.
+inline constexpr std::int32_t kMaxTrackLength = kMaxLineLength + kExtraTrackLength;
+inline constexpr std::int32_t kMaxRouteCells = (kMaxTrackLength + 25) / 50 + 1;
 inline constexpr std::int16_t kTableMark = 610;
 inline constexpr std::int16_t kRouteMark = 5121;
 

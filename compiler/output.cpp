@@ -24,28 +24,28 @@ int stamp(CompiledModel& model) {
   return kStamped;
 }
 
-namespace {
-
-// The plan is the largest file by far (20 bytes a metre); it goes to disk
-// in pieces so that it is never held whole in memory beside the plan itself.
-void write_line_data_file(const TrackPlan& plan, const std::string& folder, const std::string& scenario_id) {
-  platform::FileReplacement file(platform::join_path(folder, driver::line_data_name(scenario_id)));
-  encode_line_data_pieces(plan, kLineDataPieceBytes, [&file](std::string_view piece) { file.write(piece); });
-  file.commit();
-}
-
-}  // namespace
-
 void write_output_files(const CompiledModel& model, const std::string& folder) {
   const std::string scenario_path =
       platform::join_path(folder, driver::scenario_file_name(model.scenario_id, model.train_id));
   if (std::string problem = scenario_text_problem(model.scenario_table); !problem.empty()) {
     throw platform::FileError(scenario_path, problem);
   }
-  if (model.full_compile != 0) write_line_data_file(model.track_plan, folder, model.scenario_id);
-  platform::replace_file(scenario_path, encode_scenario_file(model.scenario_table));
-  platform::replace_file(platform::join_path(folder, driver::route_file_name(model.scenario_id, model.train_id)),
-                         encode_route_file(model.route));
+  // The three files are one set: all are written to temporaries first and
+  // only then renamed into place, so that a failure on the way leaves the
+  // earlier set whole.
+  platform::OutputSet files;
+  if (model.full_compile != 0) {
+    // The plan is the largest file by far (20 bytes a metre); it goes to
+    // disk in pieces so that it is never held whole in memory beside the
+    // plan itself.
+    const std::size_t plan = files.add(platform::join_path(folder, driver::line_data_name(model.scenario_id)));
+    encode_line_data_pieces(model.track_plan, kLineDataPieceBytes,
+                            [&files, plan](std::string_view piece) { files.write(plan, piece); });
+  }
+  files.write(files.add(scenario_path), encode_scenario_file(model.scenario_table));
+  files.write(files.add(platform::join_path(folder, driver::route_file_name(model.scenario_id, model.train_id))),
+              encode_route_file(model.route));
+  files.commit();
 }
 
 int stamp_and_write_output(CompiledModel& model, const std::string& folder) {

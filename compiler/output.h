@@ -23,10 +23,12 @@ inline constexpr int kNoMarkCell = -1;
 int stamp(CompiledModel& model);
 
 // Writes the line data file (only when full_compile != 0), the scenario file
-// and the route file into folder, in that order, each replaced whole. A text
-// too long for its record is refused before any file is touched. Throws
-// platform::FileError naming the file that could not be written; the files
-// written before it stay whole.
+// and the route file into folder as one set (platform::OutputSet): every
+// file is written in full before any is renamed into place. A text too long
+// for its record is refused before any file is touched. Throws
+// platform::FileError naming the file that could not be written, with every
+// earlier file as it was; platform::PartialReplacement when renaming stopped
+// part-way and the folder holds a mixed set.
 void write_output_files(const CompiledModel& model, const std::string& folder);
 
 // stamp() and, only when it succeeds, write_output_files(). Returns what

@@ -29,6 +29,11 @@ Decoded<std::vector<RouteCell>> decode_route_file(std::string_view bytes) {
     result.error = "route file is empty: it holds no cell";
     return result;
   }
+  if (bytes.size() > kMaxRouteFileBytes) {
+    result.error = "route file is " + std::to_string(bytes.size()) + " bytes, more than the " +
+                   std::to_string(kMaxRouteFileBytes) + " of the longest line";
+    return result;
+  }
   if (bytes.size() % kRouteCellBytes != 0) {
     result.error = "route file size " + std::to_string(bytes.size()) + " is not a whole number of " +
                    std::to_string(kRouteCellBytes) + "-byte cells";

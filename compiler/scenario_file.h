@@ -19,6 +19,8 @@ using ScenarioTable = std::array<ScenarioEntry, kScenarioEntries>;
 inline constexpr std::size_t kEntryFixedBytes = 34;
 // The text length field is 16 bits wide; a longer text cannot be recorded.
 inline constexpr std::size_t kMaxEntryText = 0xFFFF;
+// The scenario file with every text as long as a record allows.
+inline constexpr std::size_t kMaxScenarioFileBytes = kScenarioEntries * (kEntryFixedBytes + kMaxEntryText);
 // Within a record, the fields that follow the text sit this far past its end.
 inline constexpr std::size_t kWord1OffsetAfterText = 16;
 inline constexpr std::size_t kSecondsOffsetAfterText = 30;

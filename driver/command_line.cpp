@@ -57,8 +57,10 @@ std::string help_text() {
       "Exit status:\n"
       "  0  compiled, no error kind recorded\n"
       "  1  compiled and written, an error kind recorded (reported on standard error)\n"
-      "  2  stopped without output (stamping error, no route, or a file that could not\n"
-      "     be written)\n";
+      "  2  stopped without output (stamping error, no route, a file that could not\n"
+      "     be written, or memory exhausted); every earlier compiled file unchanged\n"
+      "  3  the compiled files only partly renamed into place: the message names the\n"
+      "     new ones and the old ones\n";
   return text;
 }
 

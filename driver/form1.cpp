@@ -64,6 +64,7 @@ int Form1::memorizza_percorso(std::int32_t j) {
       break;
     case compiler::CompileStatus::kNoRoute:
     case compiler::CompileStatus::kWriteFailure:
+    case compiler::CompileStatus::kPartialOutput:
       window_.message_box(result.failure);
       break;
   }

@@ -14,7 +14,8 @@ class Form1 {
   Form1(platform::Window& window, std::string folder) : window_(window), folder_(std::move(folder)) {}
 
   // Runs the whole sequence once. Returns the process exit status: 0 clean,
-  // 1 files written with a recorded error kind, 2 stopped without output.
+  // 1 files written with a recorded error kind, 2 stopped without output,
+  // 3 the compiled set only partly replaced (the message says which files).
   int run();
 
   // The run's steps, in order.

@@ -3,6 +3,7 @@
 // without writing anything.
 
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "driver/command_line.h"
@@ -29,7 +30,14 @@ int main(int argc, char** argv) {
     case driver::CommandLineRequest::kRun:
       break;
   }
-  auto window = platform::make_window();
-  driver::Form1 form(*window, platform::program_folder());
-  return form.run();
+  platform::ignore_file_size_signal();
+  try {
+    auto window = platform::make_window();
+    driver::Form1 form(*window, platform::program_folder());
+    return form.run();
+  } catch (const std::bad_alloc&) {
+    // Unwinding to here removed the temporaries of an unfinished set.
+    std::fputs("scenario_compiler: out of memory; stopped without output\n", stderr);
+    return 2;
+  }
 }

@@ -1,12 +1,9 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <ostream>
 
 #include "compiler/compile.h"
+#include "platform/files.h"
 #include "tools/commands.h"
 #include "tools/identifiers.h"
 
@@ -25,14 +22,14 @@ std::optional<std::string> settle_identifier(const std::optional<std::string>& t
   return typed_identifier(typed ? *typed : *from_name, "scenario_tool compile", option, err);
 }
 
-// Why a description file cannot be read, or empty when it can.
+// Why a description file cannot be read, or empty when it can: the same
+// bounded read that never blocks on a FIFO, which the compile does.
 std::string unreadable(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::strerror(errno);
-  struct stat info;
-  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  ::close(fd);
-  if (!regular) return S_ISDIR(info.st_mode) ? "it is a folder" : "not a regular file";
+  try {
+    if (!platform::read_file(path)) return std::strerror(ENOENT);
+  } catch (const platform::FileError& error) {
+    return error.reason();
+  }
   return {};
 }
 

@@ -30,6 +30,18 @@ FileKind kind_of(std::string_view path) {
   return FileKind::kUnknown;
 }
 
+// The largest file of a kind that any compile can write; anything larger is
+// refused before it is read.
+std::uint64_t largest_size(FileKind kind) {
+  switch (kind) {
+    case FileKind::kRoute: return compiler::kMaxRouteFileBytes;
+    case FileKind::kScenario: return compiler::kMaxScenarioFileBytes;
+    case FileKind::kLineData: return compiler::kMaxLineDataFileBytes;
+    case FileKind::kUnknown: break;
+  }
+  return 0;
+}
+
 ordered_json optional_text(const std::optional<std::string>& text) {
   if (!text) return nullptr;
   return *text;
@@ -181,7 +193,7 @@ int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
   }
   std::optional<std::string> bytes;
   try {
-    bytes = platform::read_file(options.file);
+    bytes = platform::read_file(options.file, largest_size(kind));
   } catch (const platform::FileError& error) {
     return refuse(err, options.file, error.reason());
   }

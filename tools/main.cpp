@@ -4,11 +4,15 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <new>
+
+#include "platform/files.h"
 
 #include "tools/command_line.h"
 #include "tools/commands.h"
 
 int main(int argc, char** argv) {
+  platform::ignore_file_size_signal();
   CLI::App app{"Authoring tool for train scenarios: export the embedded texts, compile description files, "
                "decode compiled files."};
   app.require_subcommand(1);
@@ -30,6 +34,9 @@ int main(int argc, char** argv) {
   compile->add_option("--train-id", compile_options.train_id,
                       "Train identifier T (default: from TRAIN's name, S_T-.txt)");
   compile->add_flag("--no-plan", compile_options.no_plan, "No track plan and no line data file");
+  compile->footer("Exit status: 0 compiled cleanly, 1 compiled with an error kind recorded, 2 stopped without "
+                  "output (every earlier file unchanged), 3 the new files only partly renamed into place (the "
+                  "message says which are new; compile again), 64 bad usage.");
 
   tools::DumpOptions dump_options;
   auto* dump = app.add_subcommand("dump", "Decode a route file (.dat), scenario file (.sim) or line data file "
@@ -66,12 +73,18 @@ int main(int argc, char** argv) {
 
   if (const auto status = tools::parse_command_line(app, argc, argv)) return *status;
 
-  if (*sources) return tools::run_sources(sources_folder, std::cout, std::cerr);
-  if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
-  if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
-  if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
-  if (*create) return tools::run_new(new_options, std::cout, std::cerr);
-  if (*editors) return tools::run_editors(editors_folder, std::cout, std::cerr);
-  if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);
+  try {
+    if (*sources) return tools::run_sources(sources_folder, std::cout, std::cerr);
+    if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
+    if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
+    if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
+    if (*create) return tools::run_new(new_options, std::cout, std::cerr);
+    if (*editors) return tools::run_editors(editors_folder, std::cout, std::cerr);
+    if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);
+  } catch (const std::bad_alloc&) {
+    std::cout.flush();
+    std::cerr << "scenario_tool: out of memory; stopped\n";
+    return tools::kExitStopped;
+  }
   return tools::kExitUsage;
 }

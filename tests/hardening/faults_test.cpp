@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <map>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,7 +41,7 @@ ProgramRun compile_in(const TempDir& dir, const std::vector<std::string>& extra 
 std::map<std::string, std::string> outputs_of(const TempDir& dir) {
   std::map<std::string, std::string> bytes;
   for (const char* name : kOutputs) {
-    if (dir.exists(name)) bytes[name] = dir.read(name);
+    if (std::filesystem::is_regular_file(dir.file(name))) bytes[name] = dir.read(name);
   }
   return bytes;
 }
@@ -46,6 +52,14 @@ std::vector<std::string> temporary_files(const TempDir& dir) {
     if (name[0] == '.') names.push_back(name);
   }
   return names;
+}
+
+// The id of a process that has ended (and been reaped).
+pid_t finished_process() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
 }
 
 TEST(OutputFaults, FolderThatCannotBeWrittenStopsTheRun) {
@@ -86,6 +100,7 @@ TEST(OutputFaults, FileSizeLimitInTheLineDataFileKeepsEveryEarlierFile) {
   limits.file_size_limit = 100'000;  // the line data file needs about 540 kB
   const ProgramRun run = compile_in(dir, {}, limits);
 
+  EXPECT_EQ(run.signal, 0) << "killed by signal " << run.signal;
   EXPECT_EQ(run.exit_status, 2);
   EXPECT_NE(run.standard_error.find("S_linea.dat"), std::string::npos) << run.standard_error;
   EXPECT_NE(run.standard_error.find("File too large"), std::string::npos) << run.standard_error;
@@ -103,31 +118,109 @@ TEST(OutputFaults, DescriptionThatCannotBeReadStopsWithoutOutput) {
   EXPECT_TRUE(outputs_of(dir).empty());
 }
 
-// A run killed at any moment leaves each compiled file either as it was
-// before or whole as the new run wrote it, never cut short.
-TEST(OutputFaults, KilledRunLeavesNoFileCutShort) {
+// Runs killed at random moments leave each compiled file either as it was
+// before or whole as the new run wrote it, never cut short; the next good
+// run then leaves exactly the set in the folder, whatever temporaries the
+// killed runs left behind.
+TEST(OutputFaults, KilledRunsLeaveNoFileCutShortAndAGoodRunLeavesOnlyTheSet) {
   TempDir dir;
   dir.write("S_T-.txt", kTrain);
   dir.write("S_linea.txt", line_text(990000));
   ASSERT_EQ(compile_in(dir).exit_status, 0);
   const auto old_files = outputs_of(dir);
   dir.write("S_linea.txt", line_text(1000000));
-  {
-    TempDir reference;
-    reference.write("S_T-.txt", kTrain);
-    reference.write("S_linea.txt", line_text(1000000));
-    ASSERT_EQ(compile_in(reference).exit_status, 0);
-    const auto new_files = outputs_of(reference);
-    for (long delay : {1000L, 5000L, 15000L, 30000L, 60000L, 120000L}) {
-      testing_support::RunLimits limits;
-      limits.kill_after_microseconds = delay;
-      compile_in(dir, {}, limits);
-      for (const auto& [name, bytes] : outputs_of(dir)) {
-        EXPECT_TRUE(bytes == old_files.at(name) || bytes == new_files.at(name))
-            << name << " is neither the old nor the new file after a kill at " << delay << " us";
-      }
+  TempDir reference;
+  reference.write("S_T-.txt", kTrain);
+  reference.write("S_linea.txt", line_text(1000000));
+  ASSERT_EQ(compile_in(reference).exit_status, 0);
+  const auto new_files = outputs_of(reference);
+
+  const unsigned seed = std::random_device{}();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 generator(seed);
+  std::uniform_int_distribution<long> delay(500, 150'000);
+  for (int run = 0; run < 12; ++run) {
+    testing_support::RunLimits limits;
+    limits.kill_after_microseconds = delay(generator);
+    compile_in(dir, {}, limits);
+    for (const auto& [name, bytes] : outputs_of(dir)) {
+      EXPECT_TRUE(bytes == old_files.at(name) || bytes == new_files.at(name))
+          << name << " is neither the old nor the new file after a kill at " << limits.kill_after_microseconds
+          << " us";
     }
   }
+  // What a run killed between naming its temporaries and renaming them
+  // leaves, made certain here: a temporary of a process that is gone.
+  const std::string stale = ".scenario-tmp-" + std::to_string(finished_process()) + "-12345";
+  dir.write(stale, "left by a killed run");
+  const auto old_time = std::filesystem::last_write_time(dir.file(stale)) - std::chrono::hours(1);
+  std::filesystem::last_write_time(dir.file(stale), old_time);
+
+  const ProgramRun good = compile_in(dir);
+  ASSERT_EQ(good.exit_status, 0) << good.standard_error;
+  EXPECT_EQ(dir.names(), (std::set<std::string>{"S_T-.txt", "S_linea.txt", "S_linea.dat", "S_T.sim", "S_T.dat"}));
+  EXPECT_EQ(outputs_of(dir), new_files);
+}
+
+// The third file cannot be replaced (a folder holds its name): the run
+// stops before any rename, so the first two stay the earlier ones.
+TEST(OutputFaults, FolderInPlaceOfTheThirdFileKeepsTheWholeEarlierSet) {
+  TempDir dir;
+  dir.write("S_linea.txt", line_text(10000));
+  dir.write("S_T-.txt", kTrain);
+  ASSERT_EQ(compile_in(dir).exit_status, 0);
+  std::filesystem::remove(dir.file("S_T.dat"));
+  std::filesystem::create_directory(dir.file("S_T.dat"));
+  const auto before = outputs_of(dir);
+
+  dir.write("S_linea.txt", line_text(20000));
+  const ProgramRun run = compile_in(dir);
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_NE(run.standard_error.find("S_T.dat: Is a directory"), std::string::npos) << run.standard_error;
+  EXPECT_EQ(outputs_of(dir), before) << "no file of the set is replaced";
+  EXPECT_TRUE(std::filesystem::is_directory(dir.file("S_T.dat")));
+  EXPECT_TRUE(temporary_files(dir).empty());
+}
+
+// Identifiers as long as the file names allow: the temporary names never
+// make a valid final name fail, in the compile and in the picture.
+TEST(OutputFaults, LongestIdentifiersThatFitTheirNamesCompileAndPlot) {
+  TempDir dir;
+  const std::string scenario(240, 'S');  // S_linea.dat: 250 bytes, S_T.sim: 246
+  dir.write(scenario + "_linea.txt", line_text(10000));
+  dir.write(scenario + "_T-.txt", kTrain);
+  testing_support::RunLimits limits;
+  limits.working_folder = dir.path();
+  const ProgramRun compiled = testing_support::run_program_with(
+      SCENARIO_TOOL_EXE, {"compile", scenario + "_linea.txt", scenario + "_T-.txt"}, limits);
+  ASSERT_EQ(compiled.exit_status, 0) << compiled.standard_error;
+  for (const std::string& name : {scenario + "_linea.dat", scenario + "_T.sim", scenario + "_T.dat"}) {
+    EXPECT_TRUE(dir.exists(name)) << name;
+  }
+  const ProgramRun plotted = testing_support::run_program_with(SCENARIO_TOOL_EXE, {"plot", "."}, limits);
+  EXPECT_EQ(plotted.exit_status, 0) << plotted.standard_error;
+  EXPECT_TRUE(dir.exists(scenario + "_T.svg"));
+  EXPECT_TRUE(temporary_files(dir).empty());
+}
+
+// The one-shot program under a file size limit that its line data file
+// passes: the write fails with a message and exit 2, the process is not
+// killed, and no compiled file or temporary is left.
+TEST(OutputFaults, FileSizeLimitStopsTheProgramWithAMessage) {
+  TempDir dir;
+  const std::string program = dir.file("scenario_compiler");
+  std::filesystem::copy_file(SCENARIO_COMPILER_EXE, program);
+  testing_support::RunLimits limits;
+  limits.working_folder = dir.path();
+  limits.file_size_limit = 1'000'000;  // the documents fit, the 2 MB line data file does not
+  const ProgramRun run = testing_support::run_program_with(program, {}, limits);
+  EXPECT_EQ(run.signal, 0) << "killed by signal " << run.signal;
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_NE(run.standard_error.find("Alvera_Monteluce_linea.dat: File too large"), std::string::npos)
+      << run.standard_error;
+  EXPECT_FALSE(dir.exists("Alvera_Monteluce_linea.dat"));
+  EXPECT_FALSE(dir.exists("Alvera_Monteluce_2734-2.sim"));
+  EXPECT_TRUE(temporary_files(dir).empty());
 }
 
 // A folder on a file system mounted read-only after a good compile: the run

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "compiler/compile.h"
 #include "compiler/line_data_file.h"
 #include "compiler/route_file.h"
 #include "compiler/scenario_file.h"
@@ -184,10 +185,10 @@ TEST(OutputFilesTest, StampingErrorTouchesNoFile) {
   }
 }
 
-TEST(OutputFilesTest, FailedWriteNamesTheFileAndKeepsEarlierFilesWhole) {
+TEST(OutputFilesTest, FileThatCannotBeReplacedKeepsTheWholeOldSet) {
   TempDir folder;
   put_old_files(folder);
-  // A folder where the route file should be: the rename over it fails.
+  // A folder where the route file should be: the set stops before any rename.
   std::filesystem::remove(folder.file(kRouteFile));
   std::filesystem::create_directory(folder.file(kRouteFile));
   CompiledModel model = full_compile_model();
@@ -200,8 +201,8 @@ TEST(OutputFilesTest, FailedWriteNamesTheFileAndKeepsEarlierFilesWhole) {
     EXPECT_FALSE(error.reason().empty());
   }
   EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
-  EXPECT_EQ(folder.read(kLineData), encode_line_data_file(model.track_plan));
-  EXPECT_EQ(folder.read(kScenarioFile), encode_scenario_file(model.scenario_table));
+  EXPECT_TRUE(folder.read(kLineData) == std::string("old content of ") + kLineData);
+  EXPECT_TRUE(folder.read(kScenarioFile) == std::string("old content of ") + kScenarioFile);
 }
 
 TEST(OutputFilesTest, MissingFolderFailsOnTheFirstFile) {
@@ -232,6 +233,24 @@ TEST(OutputFilesTest, TextTooLongForItsRecordWritesNoFile) {
     EXPECT_NE(error.reason().find("entry 80"), std::string::npos) << error.reason();
   }
   expect_old_files(folder);
+}
+
+// A set whose renaming stopped part-way is reported with its own status,
+// naming the new and the old files, and never as a run without output.
+TEST(OutputFilesTest, PartlyRenamedSetHasItsOwnMessageAndStatus) {
+  const platform::PartialReplacement error("out/S_T.dat", "Input/output error", {"out/S_linea.dat", "out/S_T.sim"},
+                                           {"out/S_T.dat"});
+  CompileResult result;
+  result.status = CompileStatus::kPartialOutput;
+  result.failure = describe_partial_output(error);
+  EXPECT_EQ(result.exit_status(), 3);
+  EXPECT_EQ(result.failure,
+            "cannot rename the new out/S_T.dat into place: Input/output error\n"
+            "the output set is mixed: new out/S_linea.dat, out/S_T.sim; not replaced out/S_T.dat\n"
+            "compile again to write the whole set");
+  const std::string outcome = describe_outcome(result, CompileRequest{});
+  EXPECT_NE(outcome.find(result.failure), std::string::npos) << outcome;
+  EXPECT_EQ(outcome.find("no file is written"), std::string::npos) << outcome;
 }
 
 }  // namespace

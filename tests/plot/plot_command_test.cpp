@@ -206,6 +206,52 @@ TEST_F(PlotCommand, EveryBadInputGetsItsMessageAndExitStatus) {
   }
 }
 
+// Files that are each whole but do not come from one compile: a compile
+// that stopped part-way, or files copied in from elsewhere. The picture
+// would mix two scenarios, so none is drawn.
+TEST_F(PlotCommand, FilesOfDifferentCompilesAreRefused) {
+  struct Case {
+    const char* what;
+    std::function<void(const TempDir&)> prepare;
+    std::vector<std::string> options;  // after "plot DIR"
+    const char* message;
+  };
+  const Case cases[] = {
+      {"a route file of other identifiers",
+       // route_code is param2 of cell 1, bytes 18 and 19.
+       [](const TempDir& f) { damage(f, "Prova_T1.dat", [](std::string& b) { b[18] = static_cast<char>(b[18] + 1); }); },
+       {}, "Prova_T1.dat does not carry the route_code"},
+      {"a line data file of a longer line",
+       // 50 more empty metres at the end of each column.
+       [](const TempDir& f) {
+         damage(f, "Prova_linea.dat", [](std::string& b) {
+           b.insert(b.size(), 100, '\0');
+           b.insert((b.size() - 100) / 2, 100, '\0');
+         });
+       },
+       {}, "Prova_linea.dat holds a track of 8050 m, which gives 162 route cells"},
+      {"a scenario file under the name of another train",
+       [](const TempDir& f) {
+         copy(f, "Prova_T1.sim", "Prova_T2.sim");
+         copy(f, "Prova_T1.dat", "Prova_T2.dat");
+       },
+       {"--scenario-id", "Prova", "--train-id", "T2"}, "holds the identifiers Prova and T1, not those of its name"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir folder;
+    plot_test::write_small_scenario(folder.path());
+    c.prepare(folder);
+    std::vector<std::string> arguments{"plot", folder.path(), "-o", folder.file("picture.svg")};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    const auto run = run_tool(arguments);
+    EXPECT_EQ(run.exit_status, 2) << run.standard_error;
+    EXPECT_NE(run.standard_error.find("do not belong together"), std::string::npos) << run.standard_error;
+    EXPECT_NE(run.standard_error.find(c.message), std::string::npos) << run.standard_error;
+    EXPECT_FALSE(folder.exists("picture.svg"));
+  }
+}
+
 TEST(PlotCommandFolder, AFolderThatIsNotThereIsRefused) {
   const auto run = run_tool({"plot", "/nonexistent-folder"});
   EXPECT_EQ(run.exit_status, 2);

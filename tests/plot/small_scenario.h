@@ -109,7 +109,8 @@ inline compiler::CompiledModel small_model(SmallScenario& expected) {
 // Writes Prova_linea.dat, Prova_T1.sim and Prova_T1.dat into folder.
 inline SmallScenario write_small_scenario(const std::string& folder) {
   SmallScenario expected;
-  compiler::write_output_files(small_model(expected), folder);
+  compiler::CompiledModel model = small_model(expected);
+  compiler::stamp_and_write_output(model, folder);
   return expected;
 }
 

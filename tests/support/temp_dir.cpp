@@ -83,10 +83,16 @@ ProgramRun run_program_with(const std::string& program, const std::vector<std::s
     ::dup2(out_fd, 1);
     ::dup2(err_fd, 2);
     if (!working_folder.empty() && ::chdir(working_folder.c_str()) != 0) ::_exit(127);
+    // The program gets the default action of SIGXFSZ, whatever the test
+    // runner set, so that only the program itself can ignore it.
+    ::signal(SIGXFSZ, SIG_DFL);
     if (limits.file_size_limit != 0) {
       const rlimit limit{limits.file_size_limit, limits.file_size_limit};
       ::setrlimit(RLIMIT_FSIZE, &limit);
-      ::signal(SIGXFSZ, SIG_IGN);
+    }
+    if (limits.address_space_limit != 0) {
+      const rlimit limit{limits.address_space_limit, limits.address_space_limit};
+      ::setrlimit(RLIMIT_AS, &limit);
     }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -103,8 +109,21 @@ ProgramRun run_program_with(const std::string& program, const std::vector<std::s
     ::usleep(static_cast<useconds_t>(limits.kill_after_microseconds));
     ::kill(child, SIGKILL);
   }
-  ::waitpid(child, &status, 0);
+  if (limits.time_limit_milliseconds != 0) {
+    for (long waited = 0; ::waitpid(child, &status, WNOHANG) == 0; waited += 10) {
+      if (waited >= limits.time_limit_milliseconds) {
+        ::kill(child, SIGKILL);
+        run.timed_out = true;
+        ::waitpid(child, &status, 0);
+        break;
+      }
+      ::usleep(10'000);
+    }
+  } else {
+    ::waitpid(child, &status, 0);
+  }
   if (WIFEXITED(status)) run.exit_status = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
   ::lseek(out_fd, 0, SEEK_SET);
   ::lseek(err_fd, 0, SEEK_SET);
   run.standard_output = drain(out_fd);

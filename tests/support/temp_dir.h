@@ -35,6 +35,8 @@ class TempDir {
 // error. Returns the exit status, or -1 when it did not exit normally.
 struct ProgramRun {
   int exit_status = -1;
+  int signal = 0;          // the signal that ended it, if one did
+  bool timed_out = false;  // killed for running past RunLimits::time_limit_milliseconds
   std::string standard_error;
   std::string standard_output;
 };
@@ -45,8 +47,14 @@ ProgramRun run_program(const std::string& program, const std::vector<std::string
 struct RunLimits {
   std::string working_folder;
   // Largest file the program may write, in bytes (RLIMIT_FSIZE); 0: none.
-  // The program then sees a failed write instead of being killed.
+  // SIGXFSZ keeps its default action (the process is killed) unless the
+  // program itself ignores it.
   unsigned long file_size_limit = 0;
+  // Largest address space of the program, in bytes (RLIMIT_AS); 0: none.
+  unsigned long address_space_limit = 0;
+  // Kills the program with SIGKILL when it has not ended after this many
+  // milliseconds, and says so in ProgramRun::timed_out; 0: no limit.
+  long time_limit_milliseconds = 0;
   // Kills the program with SIGKILL after this many microseconds; 0: never.
   long kill_after_microseconds = 0;
   // Variables set in the program's environment (DISPLAY is unset unless
