@@ -5,7 +5,9 @@ Usage: make_seeds.py SCENARIO_TOOL
 
 The seeds are the embedded scenario's description files (exported with
 `scenario_tool sources`), small description files with the faults the tests
-use, and small compiled files. Run it again after the embedded texts change.
+use, large description files of 50 to 500 KB (a record in every cell of a
+long line), and small compiled files. Run it again after the embedded texts
+change.
 """
 import os
 import struct
@@ -39,6 +41,17 @@ FAULTY_TRAINS = [
 ]
 
 
+def dense_pair(kilometres):
+    """A line and a train with a gradient and a speed record in every 50 m
+    cell of a line of the given length: about 1 KB a kilometre, clean."""
+    length = kilometres * 1000
+    line = [b"[generale]", b"lunghezza percorso,    %d" % length, b"[pendenze]"]
+    line += [b"pendenza,  %d,   %d" % (p, (p // 50) % 7 - 3) for p in range(0, length - 1000, 50)]
+    train = [b"[generale]", b"aderenza,   0,    100"]
+    train += [b"velocita,   %d,    %d" % (p, 30 + (p // 50) % 90) for p in range(0, length - 1000, 50)]
+    return b"\r\n".join(line + [b"[fine]", b""]), b"\r\n".join(train + [b"[fine]", b""])
+
+
 def write(folder, name, data):
     os.makedirs(os.path.join(CORPUS, folder), exist_ok=True)
     with open(os.path.join(CORPUS, folder, name), "wb") as f:
@@ -54,6 +67,10 @@ def main():
         for flag in (0, 1):
             write("compile", f"embedded_{flag}", bytes([flag]) + line + b"\x1e" + train)
             write("compile", f"small_{flag}", bytes([flag]) + SMALL_LINE + b"\x1e" + SMALL_TRAIN)
+        # Large inputs: the plan only for the shortest, so that each run stays short.
+        for kilometres, flag in ((52, 1), (100, 0), (250, 0), (480, 0)):
+            dense_line, dense_train = dense_pair(kilometres)
+            write("compile", f"dense_{kilometres}km_{flag}", bytes([flag]) + dense_line + b"\x1e" + dense_train)
         for i, faulty in enumerate(FAULTY_TRAINS):
             write("compile", f"fault_{i}", b"\x01" + SMALL_LINE + b"\x1e" + faulty)
         for i, chunk in enumerate([line[:600], line[-600:], train[:700], train[1500:2300], SMALL_TRAIN]):
