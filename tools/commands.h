@@ -68,4 +68,17 @@ int run_editors(const std::string& folder, std::ostream& out, std::ostream& err)
 // one; a kind that does not exist is a usage error.
 int run_explain(const std::optional<std::string>& kind, std::ostream& out, std::ostream& err);
 
+struct ServeOptions {
+  std::string line_path;
+  std::string train_path;
+  int port = 0;  // 0: any free port
+  std::optional<std::string> scenario_id;  // UTF-8, as typed
+  std::optional<std::string> train_id;     // UTF-8, as typed
+  bool no_plan = false;
+};
+
+// Serves a live view of two description files on 127.0.0.1 until
+// interrupted, compiling them again whenever one is saved.
+int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace tools

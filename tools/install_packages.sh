@@ -21,7 +21,7 @@ build_packages=(
   cmake g++ make               # toolchain
   libcli11-dev                 # scenario_tool's command line
   nlohmann-json3-dev           # scenario_tool dump
-  libcpp-httplib-dev           # scenario_tool serve
+  libcpp-httplib-dev pkg-config  # scenario_tool serve (pkg-config gives its build flags)
   libfltk1.3-dev libx11-dev    # the real wait window and message box
   help2man                     # the manual page, made from the tool's --help
 )

@@ -71,6 +71,17 @@ int main(int argc, char** argv) {
                                                 "without KIND, list the kinds.");
   explain->add_option("KIND", explain_kind, "Error kind, as in \"error 16\"");
 
+  tools::ServeOptions serve_options;
+  auto* serve = app.add_subcommand(
+      "serve", "Show LINE and TRAIN in the browser, compiled again at every save (http://127.0.0.1 only).");
+  serve->add_option("LINE", serve_options.line_path, "Line description file (S_linea.txt)")->required();
+  serve->add_option("TRAIN", serve_options.train_path, "Train description file (S_T-.txt)")->required();
+  serve->add_option("--port", serve_options.port, "Port to listen on; 0 takes a free one")->capture_default_str();
+  serve->add_option("--scenario-id", serve_options.scenario_id,
+                    "Scenario identifier S (default: from LINE's name, S_linea.txt)");
+  serve->add_option("--train-id", serve_options.train_id, "Train identifier T (default: from TRAIN's name, S_T-.txt)");
+  serve->add_flag("--no-plan", serve_options.no_plan, "No track plan");
+
   if (const auto status = tools::parse_command_line(app, argc, argv)) return *status;
 
   try {
@@ -78,6 +89,7 @@ int main(int argc, char** argv) {
     if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
     if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
     if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
+    if (*serve) return tools::run_serve(serve_options, std::cout, std::cerr);
     if (*create) return tools::run_new(new_options, std::cout, std::cerr);
     if (*editors) return tools::run_editors(editors_folder, std::cout, std::cerr);
     if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);

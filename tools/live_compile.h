@@ -1,0 +1,34 @@
+#pragma once
+// One compile of two description files in memory, as `compile` does it up
+// to the stamping, without writing any file, and its diagnostics as the
+// JSON objects the tool reports them with.
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <string>
+
+#include "compiler/model.h"
+
+namespace tools {
+
+struct LiveCompileRequest {
+  std::string line_path;
+  std::string train_path;
+  std::string scenario_id;  // Windows-1252
+  std::string train_id;     // Windows-1252
+  bool no_plan = false;
+};
+
+struct LiveCompile {
+  // The compiled and stamped model; none when no route was compiled.
+  std::unique_ptr<compiler::CompiledModel> model;
+  // Diagnostic objects: severity, kind, file, line, column, message,
+  // notes, position (metres or null).
+  nlohmann::json diagnostics = nlohmann::json::array();
+  int errors = 0;
+};
+
+LiveCompile compile_live(const LiveCompileRequest& request);
+
+}  // namespace tools

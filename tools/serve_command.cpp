@@ -1,0 +1,191 @@
+// scenario_tool serve: a live view of a scenario in the browser. Compiles
+// the two description files in memory whenever one is saved and serves the
+// result to one page, on the loopback interface only.
+
+#include <httplib.h>
+#include <pthread.h>
+#include <signal.h>
+
+#include <ostream>
+#include <string>
+#include <thread>
+
+#include "tools/commands.h"
+#include "tools/file_watcher.h"
+#include "tools/identifiers.h"
+#include "tools/live_scenario.h"
+#include "tools/viewer_page.h"
+
+namespace tools {
+namespace {
+
+constexpr const char* kLoopback = "127.0.0.1";
+// Each open page holds one connection for its event stream.
+constexpr std::size_t kConnections = 64;
+// An idle event stream gets a comment this often, so that a closed page is
+// noticed and proxies keep the stream open.
+constexpr std::chrono::seconds kKeepAlive{10};
+
+// The identifier of an option or, failing that, of the file name.
+std::optional<std::string> identifier(const std::optional<std::string>& typed,
+                                      const std::optional<std::string>& from_name, const char* option,
+                                      std::ostream& err) {
+  if (!typed && !from_name) {
+    err << "scenario_tool serve: the file names do not follow the naming rule; give " << option << '\n';
+    return std::nullopt;
+  }
+  return typed_identifier(typed ? *typed : *from_name, "scenario_tool serve", option, err);
+}
+
+// What a page may ask for. Anything else is not there: no path is ever
+// looked up on disk.
+enum class Resource { kPage, kScenario, kEvents, kNone };
+
+Resource resource_of(const httplib::Request& request) {
+  if (request.method != "GET") return Resource::kNone;
+  if (request.path == "/") return Resource::kPage;
+  if (request.path == "/api/scenario") return Resource::kScenario;
+  if (request.path == "/api/events") return Resource::kEvents;
+  return Resource::kNone;
+}
+
+// A page served from elsewhere may reach this server through a name it
+// controls (DNS rebinding); its requests then carry that name as Host.
+bool host_allowed(const httplib::Request& request, int port) {
+  const std::string host = request.get_header_value("Host");
+  const std::string suffix = ":" + std::to_string(port);
+  return host == kLoopback + suffix || host == "localhost" + suffix;
+}
+
+void set_text(httplib::Response& response, int status, const std::string& text) {
+  response.status = status;
+  response.set_content(text + "\n", "text/plain; charset=utf-8");
+}
+
+void stream_events(httplib::Response& response, LiveScenario& live) {
+  response.set_header("Cache-Control", "no-store");
+  response.set_chunked_content_provider("text/event-stream", [&live, seen = std::uint64_t{0}](
+                                                                 std::size_t, httplib::DataSink& sink) mutable {
+    const std::uint64_t revision = live.wait_past(seen, kKeepAlive);
+    if (live.stopped()) {
+      sink.done();
+      return true;
+    }
+    std::string message = ": still here\n\n";
+    if (revision > seen) {
+      seen = revision;
+      message = "event: revision\ndata: {\"revision\": " + std::to_string(revision) + "}\n\n";
+    }
+    return sink.write(message.data(), message.size());
+  });
+}
+
+httplib::Server::HandlerResponse handle(const httplib::Request& request, httplib::Response& response,
+                                        LiveScenario& live, int port) {
+  response.set_header("X-Content-Type-Options", "nosniff");
+  if (!host_allowed(request, port)) {
+    set_text(response, 403, "403 this server answers only to 127.0.0.1:" + std::to_string(port) +
+                                " and localhost:" + std::to_string(port));
+    return httplib::Server::HandlerResponse::Handled;
+  }
+  switch (resource_of(request)) {
+    case Resource::kPage:
+      response.set_header("Cache-Control", "no-store");
+      // The page is whole in itself: it may load nothing from anywhere.
+      response.set_header("Content-Security-Policy",
+                          "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; "
+                          "connect-src 'self'; img-src data:; base-uri 'none'; form-action 'none'");
+      response.set_content(std::string(viewer_page()), "text/html; charset=utf-8");
+      break;
+    case Resource::kScenario: {
+      response.set_header("Cache-Control", "no-store");
+      const LiveScenario::Snapshot snapshot = live.current();
+      response.set_content(*snapshot.payload, "application/json; charset=utf-8");
+      break;
+    }
+    case Resource::kEvents:
+      stream_events(response, live);
+      break;
+    case Resource::kNone:
+      set_text(response, 404, "404 not found");
+      break;
+  }
+  return httplib::Server::HandlerResponse::Handled;
+}
+
+}  // namespace
+
+int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err) {
+  const std::optional<std::string> scenario_from_name = scenario_id_from_line_name(options.line_path);
+  const auto scenario_id = identifier(options.scenario_id, scenario_from_name, "--scenario-id", err);
+  if (!scenario_id) return kExitUsage;
+  const std::string typed_scenario = options.scenario_id ? *options.scenario_id : *scenario_from_name;
+  const auto train_id =
+      identifier(options.train_id, train_id_from_train_name(options.train_path, typed_scenario), "--train-id", err);
+  if (!train_id) return kExitUsage;
+  if (options.port < 0 || options.port > 65535) {
+    err << "scenario_tool serve: --port " << options.port << " is not a port number (0 to 65535)\n";
+    return kExitUsage;
+  }
+
+  // Ctrl-C and SIGTERM are taken by one thread, which ends the server; the
+  // others never see them.
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  sigset_t previous_mask;
+  pthread_sigmask(SIG_BLOCK, &signals, &previous_mask);
+
+  LiveScenario live({options.line_path, options.train_path, *scenario_id, *train_id, options.no_plan});
+  FileWatcher watcher({options.line_path, options.train_path});
+  if (!watcher.error().empty()) {
+    err << "scenario_tool serve: " << watcher.error() << '\n';
+    pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
+    return kExitStopped;
+  }
+  live.recompile();
+
+  httplib::Server server;
+  server.new_task_queue = [] { return new httplib::ThreadPool(kConnections); };
+  server.set_keep_alive_timeout(1);
+  int port = 0;
+  server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response& response) {
+    return handle(request, response, live, port);
+  });
+  if (options.port == 0) {
+    port = server.bind_to_any_port(kLoopback);
+  } else {
+    port = server.bind_to_port(kLoopback, options.port) ? options.port : -1;
+  }
+  if (port <= 0) {
+    err << "scenario_tool serve: cannot listen on " << kLoopback << ":" << options.port << '\n';
+    pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
+    return kExitStopped;
+  }
+
+  std::thread follower([&] { live.follow(watcher); });
+  std::thread stopper([&] {
+    int signal = 0;
+    sigwait(&signals, &signal);
+    live.stop();
+    watcher.stop();
+    server.stop();
+  });
+
+  out << "serving http://" << kLoopback << ":" << port << "/" << std::endl;
+  const bool listened = server.listen_after_bind();
+
+  // The server may end on its own; the stopper still waits for a signal.
+  pthread_kill(stopper.native_handle(), SIGTERM);
+  stopper.join();
+  follower.join();
+  pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
+  if (!listened) {
+    err << "scenario_tool serve: the server stopped on an error\n";
+    return kExitStopped;
+  }
+  return kExitClean;
+}
+
+}  // namespace tools
