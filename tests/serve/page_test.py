@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""The live viewer's page in a real browser: headless Chromium through
+chromium-driver loads the page that `scenario_tool serve` gives for the
+embedded scenario, finds the 16 station names in both views, reads the
+decoded cell under the pointer, keeps its zoom across a saved edit, shows a
+saved error beside the last good drawing and leads from the error to its
+place, and saves a screenshot.
+
+    page_test.py SCENARIO_TOOL SCREENSHOT_FOLDER
+
+Exits 77 (skipped) when selenium, chromium or chromedriver is missing."""
+
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+try:
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.support.ui import WebDriverWait
+except ImportError:
+    print("skipped: python3-selenium is not installed")
+    sys.exit(77)
+
+CHROMIUM = shutil.which("chromium") or "/usr/bin/chromium"
+DRIVER = shutil.which("chromedriver") or "/usr/bin/chromedriver"
+if not (os.access(CHROMIUM, os.X_OK) and os.access(DRIVER, os.X_OK)):
+    print("skipped: chromium or chromium-driver is not installed")
+    sys.exit(77)
+
+LINE = "Alvera_Monteluce_linea.txt"
+TRAIN = "Alvera_Monteluce_2734-2-.txt"
+STATIONS = ["ALVERA LEVANTE", "VERZANO", "CASALFIORE", "SPINETA", "P.M. QUERCIOLA", "VALDIROSA", "CERVIANO",
+            "S. QUIRICO ASPRINA", "P.C. CERASOLA", "ROCCALTA", "TORRE ALBINA", "LUCIGNANA", "BADIA-SANTERNO",
+            "FORNACI ALTE", "BIVIO CORNIOLA", "MONTELUCE"]
+FIRST_SIGNAL = "segnale,    1050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n"
+
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAILED: " + what)
+
+
+def save_by_rename(folder, name, text):
+    temporary = os.path.join(folder, name + ".new")
+    with open(temporary, "wb") as out:
+        out.write(text)
+    os.replace(temporary, os.path.join(folder, name))
+
+
+def browser(profile_folder):
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for argument in ["--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--user-data-dir=" + profile_folder, "--window-size=1400,1000"]:
+        options.add_argument(argument)
+    return webdriver.Chrome(service=Service(DRIVER), options=options)
+
+
+def main(tool, screenshot_folder):
+    work = tempfile.mkdtemp(prefix="serve-page-")
+    server = None
+    driver = None
+    try:
+        subprocess.run([tool, "sources", "."], cwd=work, check=True, stdout=subprocess.DEVNULL)
+        with open(os.path.join(work, TRAIN), "rb") as f:
+            train = f.read()
+        server = subprocess.Popen([tool, "serve", LINE, TRAIN], cwd=work, stdout=subprocess.PIPE, text=True)
+        first = server.stdout.readline()
+        match = re.fullmatch(r"serving (http://127\.0\.0\.1:\d+/)\n", first)
+        if not match:
+            check(False, "first line: %r" % first)
+            return
+        url = match.group(1)
+
+        driver = browser(os.path.join(work, "chromium-profile"))
+        wait = WebDriverWait(driver, 10)
+        driver.get(url)
+        wait.until(lambda d: d.execute_script("return document.body.dataset.drawnRevision") == "1")
+
+        for view in ("plan", "profile"):
+            # The label's own text, without the tooltip it holds.
+            names = driver.execute_script(
+                "return Array.from(document.querySelectorAll(arguments[0])).map(e => e.firstChild.nodeValue)",
+                "#%s text.station-label" % view)
+            check(names == STATIONS, "%s shows the 16 station names: %s" % (view, names))
+        check(len(driver.find_elements(By.CSS_SELECTOR, "#profile line.signal-tick")) == 45, "45 signal ticks")
+
+        # The pointer over metre 1125: cell 22, the signal placed for 1050 m.
+        # Zoomed to 2 km first, so that a pixel is a few metres.
+        profile = driver.find_element(By.ID, "profile")
+        driver.execute_script("window.viewer.show(0, 2000)")
+        def point_at(metre):
+            rect = driver.execute_script("return arguments[0].getBoundingClientRect().toJSON()", profile)
+            x = driver.execute_script("return window.viewer.clientXOfMetre(arguments[0])", metre)
+            ActionChains(driver).move_to_element_with_offset(
+                profile, int(round(x - rect["left"] - rect["width"] / 2)), 0).perform()
+            return driver.find_element(By.ID, "cell-info").text
+        cell = point_at(1125)
+        check("cell       22" in cell, "cell 22 under the pointer:\n" + cell)
+        check("gradient   +2 \u2030" in cell, "gradient in per mille:\n" + cell)
+        check(re.search(r"speed      \d+ km/h", cell) is not None, "speed limit in km/h:\n" + cell)
+        check("cell holds signal, values (left/right) 4/0 1/0 0/0" in cell, "the decoded signal:\n" + cell)
+        driver.execute_script("window.viewer.show(2000, 4000)")
+        cell = point_at(2760)
+        check("station    VERZANO at 2.75 km" in cell, "inside the second station's stretch:\n" + cell)
+
+        # Zoom in on the profile with the wheel; a new revision keeps the zoom.
+        driver.execute_script("window.viewer.showAll()")
+        whole = driver.execute_script("return window.viewer.range()")
+        ActionChains(driver).scroll_from_origin(
+            webdriver.common.actions.wheel_input.ScrollOrigin.from_element(profile, 0, 0), 0, -300).perform()
+        zoomed = driver.execute_script("return window.viewer.range()")
+        check(zoomed[1] - zoomed[0] < whole[1] - whole[0], "the wheel zooms in: %s from %s" % (zoomed, whole))
+
+        save_by_rename(work, TRAIN, train.replace(FIRST_SIGNAL.encode(), b"", 1))
+        wait.until(lambda d: d.execute_script("return document.body.dataset.drawnRevision") == "2")
+        check(driver.execute_script("return window.viewer.range()") == zoomed, "the zoom outlives a new revision")
+        data = json.loads(driver.execute_script(
+            "return fetch('/api/scenario').then(r => r.text())"))
+        check(len(data["signals"]) == 44, "the saved edit is served: %d signals" % len(data["signals"]))
+        driver.execute_script("window.viewer.show(0, 2000)")
+        cell = point_at(1125)
+        check("cell       22" in cell and "cell holds signal" not in cell, "the removed signal is gone from the page:\n" + cell)
+
+        # A saved error: the drawing stays, the error is listed and leads to its place.
+        broken = train.replace(b"segnale,    2250,", b"segnale,    1050,", 1)
+        save_by_rename(work, TRAIN, broken)
+        wait.until(lambda d: d.execute_script("return document.body.dataset.drawnRevision") == "3")
+        banner = driver.find_element(By.ID, "banner")
+        check(banner.is_displayed() and "revision 2" in banner.text, "the banner names the drawing kept: " + banner.text)
+        check(len(driver.find_elements(By.CSS_SELECTOR, "#profile text.station-label")) == 16 or
+              len(driver.find_elements(By.CSS_SELECTOR, "#profile line.station-line")) > 0,
+              "the last good drawing stays")
+        errors = driver.find_elements(By.CSS_SELECTOR, "#diagnostics li.error")
+        check(len(errors) == 1 and "error 16" in errors[0].text and ":42:" in errors[0].text,
+              "the error is listed with its line: %s" % [e.text for e in errors])
+        if errors:
+            errors[0].click()
+            shown = driver.execute_script("return window.viewer.range()")
+            check(shown[0] <= 1050 <= shown[1], "clicking the error shows 1050 m: %s" % shown)
+            check(len(driver.find_elements(By.CSS_SELECTOR, "#profile line.diagnostic-mark")) == 1,
+                  "the error's place is marked")
+
+        save_by_rename(work, TRAIN, train)
+        wait.until(lambda d: d.execute_script("return document.body.dataset.drawnRevision") == "4")
+        check(not driver.find_element(By.ID, "banner").is_displayed(), "the banner goes with the error")
+        ActionChains(driver).double_click(profile).perform()
+        check(driver.execute_script("return window.viewer.range()")[0] == 0, "a double click shows the whole line")
+        point_at(36700)
+        os.makedirs(screenshot_folder, exist_ok=True)
+        shot = os.path.join(screenshot_folder, "serve_page.png")
+        driver.save_screenshot(shot)
+        print("screenshot: " + shot)
+        logs = [entry for entry in driver.get_log("browser") if entry.get("level") == "SEVERE"]
+        check(not logs, "no errors in the browser console: %s" % logs)
+    finally:
+        if driver is not None:
+            driver.quit()
+        if server is not None:
+            server.send_signal(signal.SIGINT)
+            try:
+                status = server.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                server.kill()
+                status = None
+            check(status == 0, "Ctrl-C ends the server with status 0, not %s" % status)
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main(os.path.abspath(sys.argv[1]), sys.argv[2])
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        sys.exit(1)
+    print("all checks passed")
