@@ -51,28 +51,43 @@ double distance_to_segment(PlanPoint p, PlanPoint a, PlanPoint b) {
   return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
+// The squared distance of p from the segment a-b, whose vector (dx, dy)
+// and squared length are given: no square root in the inner loop.
+double squared_distance_to_segment(PlanPoint p, PlanPoint a, double dx, double dy, double length_squared) {
+  double t = 0;
+  if (length_squared > 0) t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length_squared, 0.0, 1.0);
+  const double ex = p.x - (a.x + t * dx);
+  const double ey = p.y - (a.y + t * dy);
+  return ex * ex + ey * ey;
+}
+
 // Douglas-Peucker, with an explicit stack so that a long plan cannot
-// exhaust the call stack.
+// exhaust the call stack. Compares squared distances.
 std::vector<std::size_t> thin_out(const std::vector<PlanPoint>& points, std::size_t first, std::size_t last,
                                   double tolerance) {
   if (points.empty() || first > last || last >= points.size()) return {};
   if (first == last) return {first};
+  const double tolerance_squared = tolerance * tolerance;
   std::vector<bool> keep(last - first + 1, false);
   keep.front() = keep.back() = true;
   std::vector<std::pair<std::size_t, std::size_t>> pending{{first, last}};
   while (!pending.empty()) {
     const auto [from, to] = pending.back();
     pending.pop_back();
+    const PlanPoint a = points[from];
+    const double dx = points[to].x - a.x;
+    const double dy = points[to].y - a.y;
+    const double length_squared = dx * dx + dy * dy;
     double farthest = -1;
     std::size_t farthest_index = from;
     for (std::size_t i = from + 1; i < to; ++i) {
-      const double distance = distance_to_segment(points[i], points[from], points[to]);
+      const double distance = squared_distance_to_segment(points[i], a, dx, dy, length_squared);
       if (distance > farthest) {
         farthest = distance;
         farthest_index = i;
       }
     }
-    if (farthest > tolerance) {
+    if (farthest > tolerance_squared) {
       keep[farthest_index - first] = true;
       pending.emplace_back(from, farthest_index);
       pending.emplace_back(farthest_index, to);

@@ -43,14 +43,24 @@ json objects_json(const std::vector<compiler::RouteCell>& route) {
   return list;
 }
 
+// Thinned a kilometre at a time: each stretch's first metre is kept, which
+// costs a point per kilometre and spares the thinning its passes over the
+// whole line, so that a save is served quickly even on the longest line.
 json plan_json(const std::vector<PlanPoint>& points) {
+  constexpr std::size_t kStretch = 1000;
   json plan = {{"metres", json::array()}, {"x", json::array()}, {"y", json::array()}};
   if (points.size() < 2) return plan;
-  for (std::size_t i : thin_out(points, 0, points.size() - 1, kPlanToleranceMetres)) {
+  const auto keep = [&](std::size_t i) {
     plan["metres"].push_back(i);
     plan["x"].push_back(centimetres(points[i].x));
     plan["y"].push_back(centimetres(points[i].y));
+  };
+  const std::size_t last = points.size() - 1;
+  for (std::size_t from = 0; from < last; from += kStretch) {
+    const std::vector<std::size_t> kept = thin_out(points, from, std::min(from + kStretch, last), kPlanToleranceMetres);
+    for (std::size_t k = 0; k + 1 < kept.size(); ++k) keep(kept[k]);  // the stretch's end starts the next one
   }
+  keep(last);
   return plan;
 }
 

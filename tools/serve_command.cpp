@@ -6,6 +6,7 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <atomic>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -165,19 +166,25 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   }
 
   std::thread follower([&] { live.follow(watcher); });
+  // Waits for Ctrl-C or SIGTERM and ends the server. A signal may come
+  // before the server has started to listen, when stop() would not reach
+  // it; so stop() is repeated until listening has ended.
+  std::atomic<bool> listening_ended = false;
   std::thread stopper([&] {
-    int signal = 0;
-    sigwait(&signals, &signal);
+    const timespec tick{0, 50'000'000};
+    while (!listening_ended && sigtimedwait(&signals, nullptr, &tick) < 0) {
+    }
     live.stop();
     watcher.stop();
-    server.stop();
+    while (!listening_ended) {
+      server.stop();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
   });
 
   out << "serving http://" << kLoopback << ":" << port << "/" << std::endl;
   const bool listened = server.listen_after_bind();
-
-  // The server may end on its own; the stopper still waits for a signal.
-  pthread_kill(stopper.native_handle(), SIGTERM);
+  listening_ended = true;
   stopper.join();
   follower.join();
   pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
