@@ -14,7 +14,7 @@
 #include "compiler/output.h"
 #include "compiler/parser.h"
 #include "compiler/post_pass.h"
-#include "driver/file_names.h"
+#include "platform/file_names.h"
 #include "driver/form1.h"
 #include "platform/files.h"
 #include "scenario/document.h"
@@ -31,8 +31,8 @@ compiler::CompileRequest request_in(const std::string& folder, const std::string
   request.scenario_id = scenario_id;
   request.train_id = train_id;
   request.j = j;
-  request.sources.line_path = platform::join_path(folder, driver::line_description_name(scenario_id));
-  request.sources.train_path = platform::join_path(folder, driver::train_description_name(scenario_id, train_id));
+  request.sources.line_path = platform::join_path(folder, platform::line_description_name(scenario_id));
+  request.sources.train_path = platform::join_path(folder, platform::train_description_name(scenario_id, train_id));
   request.sources.consume = false;
   return request;
 }

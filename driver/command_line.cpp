@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "driver/file_names.h"
+#include "platform/file_names.h"
 #include "driver/form1.h"
 
 namespace driver {

@@ -4,7 +4,7 @@
 
 #include "compiler/compile.h"
 #include "compiler/errors.h"
-#include "driver/file_names.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "scenario/documents.h"
 #include "scenario/line_description.h"

@@ -6,7 +6,7 @@
 #include "compiler/codes.h"
 #include "compiler/rounding.h"
 #include "compiler/route_file.h"
-#include "driver/file_names.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "tools/commands.h"
 #include "tools/identifiers.h"
@@ -67,7 +67,7 @@ LoadedScenario identify_only_scenario(const std::string& folder) {
   CompiledScenario scenario;
   scenario.scenario_id = table.value[compiler::kScenarioHeaderEntry].text;
   scenario.train_id = table.value[compiler::kTrainIdEntry].text;
-  if (driver::scenario_file_name(scenario.scenario_id, scenario.train_id) != names[0]) {
+  if (platform::scenario_file_name(scenario.scenario_id, scenario.train_id) != names[0]) {
     return failure(kExitUsage, path + ": its name does not follow from the identifiers it holds; give "
                                       "--scenario-id and --train-id");
   }
@@ -125,9 +125,9 @@ LoadedScenario load_compiled_scenario(const std::string& folder, const std::opti
     scenario = std::move(*only.scenario);
   }
   scenario.scenario_path =
-      platform::join_path(folder, driver::scenario_file_name(scenario.scenario_id, scenario.train_id));
-  scenario.route_path = platform::join_path(folder, driver::route_file_name(scenario.scenario_id, scenario.train_id));
-  scenario.line_data_path = platform::join_path(folder, driver::line_data_name(scenario.scenario_id));
+      platform::join_path(folder, platform::scenario_file_name(scenario.scenario_id, scenario.train_id));
+  scenario.route_path = platform::join_path(folder, platform::route_file_name(scenario.scenario_id, scenario.train_id));
+  scenario.line_data_path = platform::join_path(folder, platform::line_data_name(scenario.scenario_id));
 
   FileBytes table_file = read_bytes(scenario.scenario_path, compiler::kMaxScenarioFileBytes);
   if (!table_file.bytes) return failure(kExitStopped, table_file.error);

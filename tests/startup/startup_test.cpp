@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/file_names.h"
+#include "platform/file_names.h"
 #include "driver/form1.h"
 #include "support/temp_dir.h"
 
@@ -26,9 +26,9 @@ const std::string kTrain = driver::kTrainId;
 
 // The files a complete run leaves beside the program.
 std::vector<std::string> run_outputs() {
-  return {driver::notes_name(kScenario, kTrain),       driver::slowdown_order_name(kScenario, kTrain),
-          driver::timetable_sheet_name(kScenario, kTrain), driver::line_data_name(kScenario),
-          driver::scenario_file_name(kScenario, kTrain),   driver::route_file_name(kScenario, kTrain)};
+  return {platform::notes_name(kScenario, kTrain),       platform::slowdown_order_name(kScenario, kTrain),
+          platform::timetable_sheet_name(kScenario, kTrain), platform::line_data_name(kScenario),
+          platform::scenario_file_name(kScenario, kTrain),   platform::route_file_name(kScenario, kTrain)};
 }
 
 // The program alone in a folder of its own, where it writes its files.

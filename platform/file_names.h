@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace driver {
+namespace platform {
 
 inline std::string line_description_name(const std::string& scenario_id) {
   return scenario_id + "_linea.txt";
@@ -31,4 +31,4 @@ inline std::string route_file_name(const std::string& scenario_id, const std::st
   return scenario_id + "_" + train_id + ".dat";
 }
 
-}  // namespace driver
+}  // namespace platform
