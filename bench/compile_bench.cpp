@@ -47,9 +47,9 @@ std::size_t output_bytes(const ScenarioCase& scenario) {
 
 void run_line_half(compiler::CompiledModel& model, const compiler::CompileRequest& request) {
   compiler::prepare_model(model, request);
-  std::optional<compiler::ErrorSource> source;
-  compiler::DescriptionFile line(request.sources.line_path, request.sources.consume);
-  compiler::LineParser(model, line, source).run();
+  compiler::RecordingSink sink(model);
+  compiler::ReadingContext context(request.sources.line, request.sources.train, sink);
+  compiler::LineParser(model, context).run();
 }
 
 void BM_LineHalfWithoutPlan(benchmark::State& state, ScenarioKind kind) {
@@ -87,16 +87,17 @@ void BM_LineHalf(benchmark::State& state, ScenarioKind kind) {
 
 void BM_TrainHalf(benchmark::State& state, ScenarioKind kind) {
   const ScenarioCase& scenario = ScenarioCase::get(kind);
-  const std::string& train_path = scenario.request().sources.train_path;
+  const compiler::DescriptionSources& sources = scenario.request().sources;
   measure_on_copy(state, scenario.after_line_half(), [&](compiler::CompiledModel& model) {
-    std::optional<compiler::ErrorSource> source;
-    compiler::DescriptionFile train(train_path, /*consume=*/false);
-    compiler::TrainParser(model, train, source).run();
+    compiler::RecordingSink sink(model);
+    compiler::ReadingContext context(sources.line, sources.train, sink);
+    compiler::TrainParser(model, context).run();
   });
 }
 
 void BM_PostPass(benchmark::State& state, ScenarioKind kind) {
-  measure_on_copy(state, ScenarioCase::get(kind).after_parsing(), compiler::route_post_pass);
+  measure_on_copy(state, ScenarioCase::get(kind).after_parsing(),
+                  [](compiler::CompiledModel& model) { compiler::route_post_pass(model); });
 }
 
 // The line data file is encoded in pieces, as the output stage writes it;
@@ -127,8 +128,8 @@ void BM_EncodeRoute(benchmark::State& state, ScenarioKind kind) {
   for (auto _ : state) benchmark::DoNotOptimize(compiler::encode_route_file(model.route));
 }
 
-// Everything but the disk: clear, parse both halves, post-pass, stamp and
-// encode the three files.
+// Everything but the disk: clear, parse both halves (from the texts in
+// memory), post-pass, stamp and encode the three files.
 void BM_CompileInMemory(benchmark::State& state, ScenarioKind kind) {
   const ScenarioCase& scenario = ScenarioCase::get(kind);
   for (auto _ : state) {
@@ -151,12 +152,15 @@ void BM_WriteFiles(benchmark::State& state, ScenarioKind kind) {
                           static_cast<std::int64_t>(output_bytes(scenario)));
 }
 
-// The whole compile sequence, the three files written.
+// The whole compile sequence: the two descriptions read from their files,
+// the three files written.
 void BM_CompileWithFiles(benchmark::State& state, ScenarioKind kind) {
   const ScenarioCase& scenario = ScenarioCase::get(kind);
   for (auto _ : state) {
+    compiler::CompileRequest request = scenario.request();
+    request.sources = compiler::read_sources(scenario.files());
     compiler::CompiledModel model;
-    const compiler::CompileResult result = compiler::memorizza_percorso(model, scenario.request());
+    const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
     if (result.exit_status() != 0) {
       state.SkipWithError("the compile did not end clean");
       break;

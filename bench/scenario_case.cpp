@@ -24,16 +24,27 @@
 namespace bench {
 namespace {
 
+compiler::DescriptionFiles files_in(const std::string& folder, const std::string& scenario_id,
+                                    const std::string& train_id) {
+  compiler::DescriptionFiles files;
+  files.line_path = platform::join_path(folder, platform::line_description_name(scenario_id));
+  files.train_path = platform::join_path(folder, platform::train_description_name(scenario_id, train_id));
+  files.consume = false;
+  return files;
+}
+
+// A compile of the two texts, held in memory.
 compiler::CompileRequest request_in(const std::string& folder, const std::string& scenario_id,
-                                    const std::string& train_id, std::int32_t j) {
+                                    const std::string& train_id, std::int32_t j, const std::string& line_text,
+                                    const std::string& train_text) {
+  const compiler::DescriptionFiles files = files_in(folder, scenario_id, train_id);
   compiler::CompileRequest request;
   request.output_folder = folder;
   request.scenario_id = scenario_id;
   request.train_id = train_id;
   request.j = j;
-  request.sources.line_path = platform::join_path(folder, platform::line_description_name(scenario_id));
-  request.sources.train_path = platform::join_path(folder, platform::train_description_name(scenario_id, train_id));
-  request.sources.consume = false;
+  request.sources.line = compiler::in_memory(files.line_path, line_text);
+  request.sources.train = compiler::in_memory(files.train_path, train_text);
   return request;
 }
 
@@ -63,27 +74,28 @@ ScenarioCase::ScenarioCase(std::string name, const std::string& scenario_id, con
     : name_(std::move(name)),
       line_text_(std::move(line_text)),
       train_text_(std::move(train_text)),
-      request_(request_in(folder_.path(), scenario_id, train_id, 1)),
-      request_without_plan_(request_in(folder_.path(), scenario_id, train_id, 0)),
+      files_(files_in(folder_.path(), scenario_id, train_id)),
+      request_(request_in(folder_.path(), scenario_id, train_id, 1, line_text_, train_text_)),
+      request_without_plan_(request_in(folder_.path(), scenario_id, train_id, 0, line_text_, train_text_)),
       curves_(curve_records(line_text_)) {
   write_sources();
   compile_stages();
 }
 
 void ScenarioCase::write_sources() const {
-  platform::replace_file(request_.sources.line_path, line_text_);
-  platform::replace_file(request_.sources.train_path, train_text_);
+  platform::replace_file(files_.line_path, line_text_);
+  platform::replace_file(files_.train_path, train_text_);
 }
 
 void ScenarioCase::compile_stages() {
-  std::optional<compiler::ErrorSource> source;
   compiler::prepare_model(after_line_half_, request_without_plan_);
-  compiler::DescriptionFile line(request_.sources.line_path, /*consume=*/false);
-  compiler::LineParser(after_line_half_, line, source).run();
+  compiler::RecordingSink sink(after_line_half_);
+  compiler::ReadingContext context(request_.sources.line, request_.sources.train, sink);
+  compiler::LineParser(after_line_half_, context).run();
   require_clean(after_line_half_, "the line half");
 
   compiler::prepare_model(after_parsing_, request_without_plan_);
-  compiler::memorizza_dati(after_parsing_, request_.sources);
+  compiler::memorizza_dati(after_parsing_, files_);
   require_clean(after_parsing_, "the parser");
 
   if (!compiler::compile_model(stamped_, request_)) throw std::runtime_error("no route was compiled");

@@ -45,7 +45,9 @@ class ScenarioCase {
   std::string_view name() const { return name_; }
   const std::string& line_text() const { return line_text_; }
   const std::string& train_text() const { return train_text_; }
-  // Full compile (j = 1) from the scratch folder into it, inputs kept.
+  // The description files written into the scratch folder.
+  const compiler::DescriptionFiles& files() const { return files_; }
+  // Full compile (j = 1) of the texts in memory into the scratch folder.
   const compiler::CompileRequest& request() const { return request_; }
   // The same without track plan (j = 0).
   const compiler::CompileRequest& request_without_plan() const { return request_without_plan_; }
@@ -70,6 +72,7 @@ class ScenarioCase {
   std::string line_text_;
   std::string train_text_;
   ScratchFolder folder_;
+  compiler::DescriptionFiles files_;
   compiler::CompileRequest request_;
   compiler::CompileRequest request_without_plan_;
   std::vector<CurveRecord> curves_;

@@ -3,6 +3,7 @@
 #include "compiler/errors.h"
 #include "compiler/output.h"
 #include "compiler/post_pass.h"
+#include "compiler/record_reading.h"
 #include "platform/files.h"
 
 namespace compiler {
@@ -23,13 +24,22 @@ void prepare_model(CompiledModel& model, const CompileRequest& request) {
   model.train_id = request.train_id;
 }
 
-bool compile_model(CompiledModel& model, const CompileRequest& request,
-                   std::optional<ErrorSource>* error_source) {
+bool compile_model(CompiledModel& model, const CompileRequest& request, CompileReport* report) {
   prepare_model(model, request);
-  memorizza_dati(model, request.sources, error_source);
-  if (!model.route_sized()) return false;
-  route_post_pass(model);
-  return true;
+  RecordingSink sink(model);
+  ReadingContext context(request.sources.line, request.sources.train, sink);
+  const ConsumedFiles consumed = parse_descriptions(model, context);
+  const bool sized = model.route_sized();
+  if (sized) route_post_pass(model, &context);
+  if (report) {
+    report->recorded = sink.recorded();
+    report->warnings = sink.warnings();
+    report->stopped = sink.stopped();
+    report->consumed = consumed;
+    report->errors = sink.errors();
+    report->route_errors = sink.route_errors();
+  }
+  return sized;
 }
 
 std::string describe_partial_output(const platform::PartialReplacement& error) {
@@ -45,7 +55,7 @@ std::string describe_partial_output(const platform::PartialReplacement& error) {
 
 CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& request) {
   CompileResult result;
-  const bool sized = compile_model(model, request, &result.error_source);
+  const bool sized = compile_model(model, request, &result.report);
   result.error_code = model.error_code;
   result.error_position = model.error_position;
   if (!sized) {
@@ -72,17 +82,13 @@ CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& req
   return result;
 }
 
-std::string describe_recorded_error(const CompileResult& result, const CompileRequest& request) {
+std::string describe_recorded_error(const CompileResult& result) {
   if (result.error_code == 0) return {};
-  // Kinds without a record to point at still name the file they concern.
-  const std::int32_t kind = result.error_code;
-  const bool line_kind = kind <= 6 || kind == 21 || kind >= 101;
-  return format_recorded_error(kind, result.error_position, result.error_source,
-                               line_kind ? request.sources.line_path : request.sources.train_path);
+  return format_recorded_error(result.error_code, result.error_position, result.report.recorded);
 }
 
-std::string describe_outcome(const CompileResult& result, const CompileRequest& request) {
-  std::string text = describe_recorded_error(result, request);
+std::string describe_outcome(const CompileResult& result) {
+  std::string text = describe_recorded_error(result);
   switch (result.status) {
     case CompileStatus::kWritten:
       break;

@@ -1,47 +1,62 @@
 #include "compiler/description_file.h"
 
-#include <algorithm>
-
 #include "platform/files.h"
 
 namespace compiler {
 
-bool DescriptionFile::exists() const { return platform::file_exists(path_); }
-
-void DescriptionFile::open() {
-  auto content = platform::read_file(path_);
-  if (!content) throw platform::FileError(path_, "No such file or directory");
-  text_ = std::move(*content);
-  reader_ = FieldReader(text_);
-  open_ = true;
-}
-
-ErrorSource DescriptionFile::locate_record() const {
-  ErrorSource source;
-  source.file = path_;
-  const std::size_t at = std::min(record_start_, text_.size());
-  std::size_t line_begin = 0;
-  int line = 1;
-  for (std::size_t i = 0; i < at; ++i) {
-    const char c = text_[i];
-    if (c == '\n' || (c == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) {
-      ++line;
-      line_begin = i + 1;
+SourceText read_source(const std::string& path) {
+  SourceText source;
+  source.name = path;
+  try {
+    std::optional<std::string> bytes = platform::read_file(path);
+    if (bytes) {
+      source.bytes = std::move(*bytes);
+    } else {
+      source.state = SourceState::kMissing;
+      source.reason = "No such file or directory";
     }
+  } catch (const platform::FileError& error) {
+    source.state = SourceState::kUnreadable;
+    source.reason = error.reason();
   }
-  std::size_t line_end = line_begin;
-  while (line_end < text_.size() && text_[line_end] != '\r' && text_[line_end] != '\n') ++line_end;
-  source.line = line;
-  source.source_line = text_.substr(line_begin, line_end - line_begin);
-  source.column = at - line_begin;
   return source;
 }
 
-void DescriptionFile::close_and_delete() {
-  if (finished_) return;
-  finished_ = true;
-  open_ = false;
-  if (consume_) platform::delete_file(path_);
+void DescriptionFile::open() {
+  reader_ = FieldReader(source_.bytes);
+  open_ = true;
+}
+
+std::string DescriptionFile::field_name(std::size_t index) const {
+  if (spec_ && index < spec_->fields.size()) return std::string(spec_->fields[index].name);
+  return "field " + std::to_string(index + 1);
+}
+
+const LineIndex& DescriptionFile::lines() const {
+  if (!lines_) lines_ = std::make_unique<LineIndex>(source_.bytes);
+  return *lines_;
+}
+
+Diagnostic DescriptionFile::diagnostic_at(std::size_t offset, Severity severity, std::int32_t kind,
+                                          std::string message) const {
+  Diagnostic diagnostic;
+  diagnostic.severity = severity;
+  diagnostic.kind = kind;
+  diagnostic.file = source_.name;
+  diagnostic.line = lines().line_of(offset);
+  diagnostic.column = lines().column_of(offset);
+  diagnostic.message = std::move(message);
+  diagnostic.excerpt = lines().excerpt(offset);
+  return diagnostic;
+}
+
+Diagnostic DescriptionFile::diagnostic_for_file(Severity severity, std::int32_t kind, std::string message) const {
+  Diagnostic diagnostic;
+  diagnostic.severity = severity;
+  diagnostic.kind = kind;
+  diagnostic.file = source_.name;
+  diagnostic.message = std::move(message);
+  return diagnostic;
 }
 
 }  // namespace compiler

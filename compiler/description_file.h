@@ -1,65 +1,122 @@
 #pragma once
-// One description file as a parser half reads it: its whole text, the field
-// reader over it, and what consuming it means (deleted after reading by the
-// one-shot program, kept by the authoring tool).
+// One description file as a parser half reads it: its name and bytes, held
+// in memory (the caller reads the file), the field reader over them, where
+// the current record and its fields start, and whether the reading consumed
+// it (the one-shot program deletes a consumed file; the authoring tool keeps
+// its inputs).
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "compiler/diagnostics.h"
 #include "compiler/field_reader.h"
+#include "compiler/records.h"
 
 namespace compiler {
 
-// Where a recorded error comes from: the file, the 1-based line of the
-// record's keyword, that line's text and the keyword's column (0-based).
-struct ErrorSource {
-  std::string file;
-  int line = 0;
-  std::string source_line;
-  std::size_t column = 0;
+// What the caller found when it read a description file.
+enum class SourceState { kRead, kMissing, kUnreadable };
+
+// A description file's name (as the caller names it in diagnostics) and its
+// bytes.
+struct SourceText {
+  std::string name;
+  std::string bytes;
+  SourceState state = SourceState::kRead;
+  std::string reason;  // why it could not be read
 };
+
+// A description held in memory under name.
+inline SourceText in_memory(std::string name, std::string bytes) {
+  SourceText source;
+  source.name = std::move(name);
+  source.bytes = std::move(bytes);
+  return source;
+}
+
+// A description as read from path, through the platform's one function for
+// reading input files. Never throws: a file that cannot be read is a
+// SourceText saying why.
+SourceText read_source(const std::string& path);
 
 class DescriptionFile {
  public:
-  DescriptionFile(std::string path, bool consume) : path_(std::move(path)), consume_(consume) {}
-  // The reader points into the text held here.
+  explicit DescriptionFile(const SourceText& source) : source_(source) {}
+  // The reader points into the source held by the caller.
   DescriptionFile(const DescriptionFile&) = delete;
   DescriptionFile& operator=(const DescriptionFile&) = delete;
 
-  const std::string& path() const { return path_; }
-  bool exists() const;
-  // Reads the whole file; throws platform::FileError when it cannot be read.
-  // A missing file reads as FileError too (the caller tests exists() first
-  // where a missing file has its own meaning).
+  const std::string& name() const { return source_.name; }
+  const SourceText& source() const { return source_; }
+  bool exists() const { return source_.state != SourceState::kMissing; }
+  bool readable() const { return source_.state == SourceState::kRead; }
+  // Starts the reading; the file must be readable.
   void open();
   bool is_open() const { return open_; }
   FieldReader& reader() { return reader_; }
+  const FieldReader& reader() const { return reader_; }
 
-  // Notes that a record starts at the field just read; errors point there.
-  void mark_record() { record_start_ = reader_.field_start(); }
-  // Locates the record marked last. Counts lines only now, when an error
-  // is being reported.
-  ErrorSource locate_record() const;
-  // Where a reading failure stands: the record marked last while the file is
-  // open; nothing once it is closed, when the failure comes from the work
-  // after the reading.
-  std::optional<ErrorSource> locate_failure() const {
-    return open_ ? std::optional<ErrorSource>(locate_record()) : std::nullopt;
+  // Fields of the current record, each noted where it starts.
+  std::int32_t int32() { return note(reader_.read_int32()); }
+  std::int16_t int16() { return note(reader_.read_int16()); }
+  std::uint8_t byte() { return note(reader_.read_byte()); }
+  std::string text() { return note(reader_.read_text()); }
+
+  // A record starts at the field just read: its keyword.
+  void mark_record(const RecordSpec* spec = nullptr) {
+    record_start_ = reader_.field_start();
+    fields_.clear();
+    spec_ = spec;
   }
+  // Names the record kind of the record marked last, once its keyword is matched.
+  void set_record_spec(const RecordSpec* spec) { spec_ = spec; }
+  const RecordSpec* record_spec() const { return spec_; }
+  std::size_t record_start() const { return record_start_; }
+  // Where field index of the current record starts; the keyword's place for
+  // a field not read yet.
+  std::size_t field_offset(std::size_t index) const {
+    return index < fields_.size() ? fields_[index] : record_start_;
+  }
+  std::size_t fields_read() const { return fields_.size(); }
+  // The name of field index of the current record, or "field N".
+  std::string field_name(std::size_t index) const;
 
-  // Closes the file and, when the file is consumed, deletes it. Safe to call
-  // more than once, and on a file never opened.
-  void close_and_delete();
+  // A diagnostic at byte offset of this file.
+  Diagnostic diagnostic_at(std::size_t offset, Severity severity, std::int32_t kind, std::string message) const;
+  // The line of offset, and where that line ends.
+  int line_of(std::size_t offset) const { return lines().line_of(offset); }
+  std::size_t line_end(std::size_t offset) const { return lines().line_end(offset); }
+  // A diagnostic about the whole file.
+  Diagnostic diagnostic_for_file(Severity severity, std::int32_t kind, std::string message) const;
+
+  // The reading is over: the file is consumed. Safe to call more than once,
+  // and on a file never opened.
+  void close_and_delete() {
+    open_ = false;
+    consumed_ = true;
+  }
+  bool consumed() const { return consumed_; }
 
  private:
-  std::string path_;
-  bool consume_;
+  template <typename T>
+  T note(T value) {
+    fields_.push_back(reader_.field_start());
+    return value;
+  }
+  const LineIndex& lines() const;
+
+  const SourceText& source_;
   bool open_ = false;
-  bool finished_ = false;
-  std::string text_;
+  bool consumed_ = false;
   FieldReader reader_{std::string_view{}};
   std::size_t record_start_ = 0;
+  std::vector<std::size_t> fields_;
+  const RecordSpec* spec_ = nullptr;
+  mutable std::unique_ptr<LineIndex> lines_;  // built at the first diagnostic
 };
 
 }  // namespace compiler

@@ -35,7 +35,7 @@ bool FieldReader::consume_line_end() {
 
 void FieldReader::require_more() {
   skip_blanks_and_line_ends();
-  if (!more()) throw ReadingFailure("reading past the end of the file");
+  if (!more()) throw ReadingFailure(ReadingFailure::Problem::kMissing, {}, 0);
   field_start_ = pos_;
 }
 
@@ -58,6 +58,14 @@ std::string FieldReader::read_text() {
   return field;
 }
 
+void FieldReader::resume_after_line_of(std::size_t offset) {
+  std::size_t next = std::min(offset, text_.size());
+  while (next < text_.size() && !is_line_end(text_[next])) ++next;
+  if (next < text_.size() && text_[next] == '\r') ++next;
+  if (next < text_.size() && text_[next] == '\n') ++next;
+  pos_ = std::max(pos_, next);
+}
+
 void FieldReader::skip_to_delimiter() {
   while (more() && peek() != ',' && !is_line_end(peek())) ++pos_;
 }
@@ -74,23 +82,32 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
   require_more();
   std::int64_t value = 0;
   if (peek() != ',') {
+    const std::size_t begin = pos_;
+    // The field as the author wrote it, for the report of a failure.
+    const auto field_text = [&] {
+      std::size_t end = begin;
+      while (end < text_.size() && text_[end] != ',' && !is_blank(text_[end]) && !is_line_end(text_[end])) ++end;
+      return std::string(text_.substr(begin, end - begin));
+    };
     bool negative = false;
     if (peek() == '+' || peek() == '-') {
       negative = peek() == '-';
       ++pos_;
     }
     const std::size_t digits_start = pos_;
+    bool too_large = false;
     while (more() && peek() >= '0' && peek() <= '9') {
-      if (value > (std::int64_t{1} << 40)) throw ReadingFailure("number too large for its field");
-      value = value * 10 + (peek() - '0');
+      if (value > (std::int64_t{1} << 40)) too_large = true;
+      if (!too_large) value = value * 10 + (peek() - '0');
       ++pos_;
     }
-    if (pos_ == digits_start) throw ReadingFailure("not a number");
-    if (more() && peek() != ',' && !is_blank(peek()) && !is_line_end(peek())) {
-      throw ReadingFailure("not a number");
+    if (pos_ == digits_start || (more() && peek() != ',' && !is_blank(peek()) && !is_line_end(peek()))) {
+      throw ReadingFailure(ReadingFailure::Problem::kNotANumber, field_text(), 0);
     }
+    if (too_large && negative) throw ReadingFailure(ReadingFailure::Problem::kBelow, field_text(), min);
     if (negative) value = -value;
-    if (value < min || value > max) throw ReadingFailure("number out of range for its field");
+    if (too_large || value > max) throw ReadingFailure(ReadingFailure::Problem::kAbove, field_text(), max);
+    if (value < min) throw ReadingFailure(ReadingFailure::Problem::kBelow, field_text(), min);
   }
   skip_blanks();
   consume_delimiter();

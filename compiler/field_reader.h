@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,10 +14,45 @@ namespace compiler {
 
 // A field that cannot be read: nothing left to read, text where a number
 // belongs, or a number too large for its field. The parser turns it into
-// error kind 25.
+// error kind 25, telling the author which field and what it held.
 class ReadingFailure : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  enum class Problem {
+    kOther,       // what() says it for the author
+    kMissing,     // the file ends before the field
+    kNotANumber,  // field_text() is not a whole number
+    kAbove,       // field_text() is above limit()
+    kBelow,       // field_text() is below limit()
+  };
+  explicit ReadingFailure(const std::string& what) : std::runtime_error(what) {}
+  // A failure the parser finds in a field it has read: field is the field's
+  // index in its record.
+  ReadingFailure(const std::string& what, std::size_t field) : std::runtime_error(what), field_(field) {}
+  // A failure that shows only later (a value laid down at a later record),
+  // blamed on the byte offset where the value was read.
+  static ReadingFailure at_offset(const std::string& what, std::size_t offset) {
+    ReadingFailure failure(what);
+    failure.offset_ = offset;
+    return failure;
+  }
+  ReadingFailure(Problem problem, std::string field_text, std::int64_t limit)
+      : std::runtime_error("a field cannot be read"),
+        problem_(problem),
+        field_text_(std::move(field_text)),
+        limit_(limit) {}
+
+  Problem problem() const { return problem_; }
+  const std::string& field_text() const { return field_text_; }
+  std::int64_t limit() const { return limit_; }
+  const std::optional<std::size_t>& field() const { return field_; }
+  const std::optional<std::size_t>& offset() const { return offset_; }
+
+ private:
+  Problem problem_ = Problem::kOther;
+  std::string field_text_;
+  std::int64_t limit_ = 0;
+  std::optional<std::size_t> field_;
+  std::optional<std::size_t> offset_;
 };
 
 class FieldReader {
@@ -40,6 +76,10 @@ class FieldReader {
   std::int16_t read_int16() { return static_cast<std::int16_t>(read_number(INT16_MIN, INT16_MAX)); }
   std::uint8_t read_byte() { return static_cast<std::uint8_t>(read_number(0, UINT8_MAX)); }
   std::int64_t read_number(std::int64_t min, std::int64_t max);
+
+  // Goes on after a field that could not be read: at the start of the line
+  // after the one holding offset, unless the reader has already passed it.
+  void resume_after_line_of(std::size_t offset);
 
   // Byte offset where the last field read started (after skipped blanks).
   std::size_t field_start() const { return field_start_; }

@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 
+#include "compiler/error_kinds.h"
 #include "compiler/rounding.h"
 #include "compiler/text.h"
 #include "compiler/track_plan.h"
@@ -25,7 +26,7 @@ constexpr int kDue = 82;
 constexpr int kUno = 83;
 
 // The cell of a board standing at position: round(position / 50 + 1).
-std::int64_t board_cell(std::int32_t position) { return round_div(std::int64_t{position} + 50, 50); }
+std::int64_t board_cell(std::int32_t position) { return round_div(std::int64_t{position} + kCellLength, kCellLength); }
 
 // A keyword field that, blanks aside, does not begin with a hyphen and holds
 // a bracketed name closes the general section.
@@ -86,11 +87,11 @@ std::int16_t packed_speeds(std::int32_t s_speed, std::int32_t d_speed) {
 HalfOutcome LineParser::run() {
   try {
     return read_line_file();
-  } catch (const ReadingFailure&) {
-    // The record being read is to blame; a failure while the last gradient
-    // runs on, after the file is closed, has no record.
-    error_source_ = file_.locate_failure();
-    throw;
+  } catch (const ReadingFailure& failure) {
+    // Outside any record: a discarded keyword at the file's end, or the last
+    // gradient running on after the file is read, when no record is to blame.
+    sink_.report(reading_failure_diagnostic(file_, failure));
+    throw ReadingEnded{};
   }
 }
 
@@ -98,24 +99,26 @@ HalfOutcome LineParser::read_line_file() {
   model_.scenario_table[kScenarioHeaderEntry].text = model_.scenario_id;
   model_.scenario_table[kTrainIdEntry].text = model_.train_id;
   if (!file_.exists()) {
-    model_.error_code = 101;
+    sink_.report(file_.diagnostic_for_file(Severity::kError, kLineMissing, std::string(error_meaning(kLineMissing))));
     return HalfOutcome::kEndCall;
   }
+  if (!file_.readable()) {
+    sink_.report(file_.diagnostic_for_file(Severity::kError, kReadingFailure,
+                                           "the line description cannot be read: " + file_.source().reason));
+    throw ReadingEnded{};
+  }
   file_.open();
+  warn_utf8_lines(file_, sink_);
   if (!find_general_section()) {
     file_.close_and_delete();
-    model_.error_code = 102;
+    sink_.report(file_.diagnostic_for_file(Severity::kError, kNoGeneralSection,
+                                           std::string(error_meaning(kNoGeneralSection))));
     return HalfOutcome::kEndCall;
   }
   if (read_general_section() == Flow::kEndCall) return HalfOutcome::kEndCall;
   prepare_record_loop();
   if (read_records() == Flow::kEndCall) return HalfOutcome::kEndCall;
   return finish_reading();
-}
-
-void LineParser::read_keyword() {
-  model_.field_text = reader().read_text();
-  file_.mark_record();
 }
 
 // Everything up to the first field holding "[generale]" is ignored. The
@@ -129,50 +132,80 @@ bool LineParser::find_general_section() {
   }
 }
 
-LineParser::Flow LineParser::read_general_section() {
+// A general keyword field may stand after up to ten fields holding a
+// hyphen, with no test for the file's end between them.
+Flow LineParser::read_general_section() {
   for (;;) {
-    if (reader().at_end()) return Flow::kNext;
-    read_keyword();
-    if (reader().at_end()) return Flow::kNext;
-    skip_general_hyphen_fields();
-    if (handle_general_record() == Flow::kEndCall) return Flow::kEndCall;
-    if (ends_general_section(model_.field_text)) return Flow::kNext;
-  }
-}
-
-void LineParser::skip_general_hyphen_fields() {
-  for (int skipped = 0; skipped < kGeneralHyphenSkips && contains(model_.field_text, "-"); ++skipped) {
-    read_keyword();
+    const std::optional<std::string> keyword = read_keyword(file_, kGeneralHyphenSkips, /*end_test=*/false);
+    if (!keyword) return Flow::kNext;
+    model_.field_text = *keyword;
+    const Flow flow = handle_guarded(context_, file_, [&] { return handle_general_record(*keyword); });
+    if (flow == Flow::kEndCall) return Flow::kEndCall;
+    if (ends_general_section(*keyword)) return Flow::kNext;
   }
 }
 
 // The general keywords are not exclusive: every test that matches reads its
 // numbers before the next test is made. The length test ignores letter case,
 // the others compare exactly.
-LineParser::Flow LineParser::handle_general_record() {
-  const std::string& keyword = model_.field_text;
+Flow LineParser::handle_general_record(const std::string& keyword) {
   ScenarioEntry& backgrounds = model_.scenario_table[kScenarioHeaderEntry];
-  if (contains_ignoring_case(keyword, "percorso") && contains_ignoring_case(keyword, "lunghezza")) {
-    if (read_line_length() == Flow::kEndCall) return Flow::kEndCall;
+  bool matched = false;
+  for (const RecordSpec& spec : records_of(RecordGroup::kLineGeneral)) {
+    if (!keyword_matches(spec, keyword)) continue;
+    matched = true;
+    file_.set_record_spec(&spec);
+    Flow flow = Flow::kNext;
+    switch (spec.id) {
+      case RecordId::kLineLength:
+        flow = read_line_length();
+        break;
+      case RecordId::kChainageTre:
+        read_chainage(kTre);
+        break;
+      case RecordId::kChainageDue:
+        read_chainage(kDue);
+        break;
+      case RecordId::kChainageUno:
+        read_chainage(kUno);
+        break;
+      case RecordId::kBackgroundUno:
+        backgrounds.value1 = read_int32();
+        break;
+      case RecordId::kBackgroundDue:
+        backgrounds.value3 = read_int32();
+        break;
+      case RecordId::kBackgroundTre:
+        backgrounds.value2 = read_int32();
+        break;
+      case RecordId::kSignalRepetition:
+        flow = read_signal_repetition(keyword);
+        break;
+      default:
+        break;
+    }
+    if (flow != Flow::kNext) return flow;
   }
-  if (contains(keyword, "tre") && contains(keyword, "progressiva")) read_chainage(kTre);
-  if (contains(keyword, "due") && contains(keyword, "progressiva")) read_chainage(kDue);
-  if (contains(keyword, "uno") && contains(keyword, "progressiva")) read_chainage(kUno);
-  if (contains(keyword, "sfondo") && contains(keyword, "uno")) backgrounds.value1 = read_int32();
-  if (contains(keyword, "sfondo") && contains(keyword, "due")) backgrounds.value3 = read_int32();
-  if (contains(keyword, "sfondo") && contains(keyword, "tre")) backgrounds.value2 = read_int32();
-  if (contains(keyword, "segnali") && contains(keyword, "ripetizione")) return read_signal_repetition();
+  // The header that closes the section is no record, but may be misspelt.
+  watch_.look(file_, keyword, matched, sink_);
   return Flow::kNext;
 }
 
 // Sizes the route (and the plan) afresh: a second length record loses what
 // was written before it.
-LineParser::Flow LineParser::read_line_length() {
+Flow LineParser::read_line_length() {
   const std::int32_t length = read_int32();
   model_.scenario_table[kTrainHeaderEntry].value2 = length;
-  if (length > kMaxLineLength) return stop_at_record(1);
-  if (length < 0) throw ReadingFailure("a line length below 0");
+  if (length > kMaxLineLength) {
+    length_failed_ = true;
+    return fail(1, std::nullopt, 0, "line length " + std::to_string(length) + " is above 1000000");
+  }
+  if (length < 0) {
+    length_failed_ = true;
+    throw ReadingFailure("line length " + std::to_string(length) + " is below 0", 0);
+  }
   model_.size_route(length);
+  context_.clear_holders(model_.route.size());
   if (model_.full_compile != 0) size_track_plan(model_);
   return Flow::kNext;
 }
@@ -182,22 +215,28 @@ void LineParser::read_chainage(int entry) {
   chainage.value1 = read_int32();
   chainage.value2 = read_int32();
   chainage.value3 = read_int32();
+  context_.chainage_records.push_back({chainage.value1, chainage.value2, file_.field_offset(0), file_.field_offset(1)});
 }
 
 // The cab-signal repetition stretch; the keyword's digit names the code
 // system, and an end of 0 means no repetition at all.
-LineParser::Flow LineParser::read_signal_repetition() {
+Flow LineParser::read_signal_repetition(const std::string& keyword) {
   ScenarioEntry& repetition = model_.scenario_table[kTrainIdEntry];
   repetition.value1 = read_int32();
   repetition.value2 = read_int32();
-  if (repetition.value1 % 50 != 0) return stop_at_record(3);
-  if (repetition.value2 % 50 != 0) return stop_at_record(4);
-  if (contains(model_.field_text, "4")) {
+  if (repetition.value1 % kCellLength != 0) {
+    return fail(3, std::nullopt, 0, "repetition start " + std::to_string(repetition.value1) + " is not a multiple of 50");
+  }
+  if (repetition.value2 % kCellLength != 0) {
+    return fail(4, std::nullopt, 1, "repetition end " + std::to_string(repetition.value2) + " is not a multiple of 50");
+  }
+  if (contains(keyword, "4")) {
     repetition.value3 = 4;
-  } else if (contains(model_.field_text, "9")) {
+  } else if (contains(keyword, "9")) {
     repetition.value3 = 9;
   } else {
-    return stop_at_record(5);
+    return fail(5, std::nullopt, file_.fields_read(), "the repetition keyword '" + quoted_field(keyword) +
+                                                         "' names no code system: it holds neither 4 nor 9");
   }
   if (repetition.value2 == 0) repetition.value3 = 0;
   return Flow::kNext;
@@ -230,57 +269,87 @@ void LineParser::prepare_record_loop() {
 
 // The file's last field is never handled: the closing "[fine]" line takes
 // that place.
-LineParser::Flow LineParser::read_records() {
+Flow LineParser::read_records() {
   for (;;) {
-    if (reader().at_end()) return Flow::kLeaveLoop;
-    read_keyword();
-    if (reader().at_end()) return Flow::kLeaveLoop;
-    if (!skip_record_hyphen_fields()) return Flow::kLeaveLoop;
-    if (const Flow flow = handle_record(); flow != Flow::kNext) return flow;
+    const std::optional<std::string> keyword = read_keyword(file_, kRecordHyphenSkips, /*end_test=*/true);
+    if (!keyword) return Flow::kLeaveLoop;
+    model_.field_text = *keyword;
+    const Flow flow = handle_guarded(context_, file_, [&] { return handle_record(*keyword); });
+    if (flow != Flow::kNext) return flow;
   }
-}
-
-// False when the field read in place of a discarded one is the file's last.
-bool LineParser::skip_record_hyphen_fields() {
-  for (int skipped = 0; skipped < kRecordHyphenSkips && contains(model_.field_text, "-"); ++skipped) {
-    read_keyword();
-    if (reader().at_end()) return false;
-  }
-  return true;
 }
 
 // The record keywords are not exclusive either, and every test ignores
-// letter case. Section headers match none and are passed over.
-LineParser::Flow LineParser::handle_record() {
-  const std::string keyword = model_.field_text;  // an indication board reads its text over it
-  Flow flow = Flow::kNext;
-  if (contains_ignoring_case(keyword, "pendenza")) flow = read_gradient();
-  if (flow == Flow::kNext && model_.full_compile != 0 && contains_ignoring_case(keyword, "curva")) {
-    flow = read_curve();
+// letter case. Section headers match none and are passed over; so is a curve
+// record without a full compile, its numbers read as keyword fields.
+Flow LineParser::handle_record(const std::string& keyword) {
+  bool matched = false;
+  for (const RecordSpec& spec : records_of(RecordGroup::kLineRecords)) {
+    if (!keyword_matches(spec, keyword)) continue;
+    matched = true;
+    if (spec.id == RecordId::kCurve && model_.full_compile == 0) continue;
+    file_.set_record_spec(&spec);
+    Flow flow = Flow::kNext;
+    switch (spec.id) {
+      case RecordId::kGradient:
+        flow = read_gradient();
+        break;
+      case RecordId::kCurve:
+        flow = read_curve(keyword);
+        break;
+      case RecordId::kMountain:
+        flow = read_mountain();
+        break;
+      case RecordId::kSpeedBoards:
+        flow = read_speed_boards();
+        break;
+      case RecordId::kIndicationBoard:
+        flow = read_indication_board();
+        break;
+      default:
+        break;
+    }
+    if (flow != Flow::kNext) return flow;
   }
-  if (flow == Flow::kNext && contains_ignoring_case(keyword, "montagna")) flow = read_mountain();
-  if (flow == Flow::kNext && contains_ignoring_case(keyword, "indicatori_v")) flow = read_speed_boards();
-  if (flow == Flow::kNext && contains_ignoring_case(keyword, "indicat") &&
-      contains_ignoring_case(keyword, "cartello")) {
-    flow = read_indication_board();
-  }
-  return flow;
+  watch_.look(file_, keyword, matched, sink_);
+  return Flow::kNext;
 }
 
 // Made on every positioned record right after its fields are read: a record
 // needs a route, and one whose (position + 100) / 50 lies beyond the last
-// cell ends the record loop with error 15. The comparison is exact.
-LineParser::Flow LineParser::check_position(std::int32_t position) {
-  if (!model_.route_sized()) throw ReadingFailure("a positioned record before the line length");
-  if (std::int64_t{position} + 100 > std::int64_t{50} * model_.last_cell) {
-    error_source_ = file_.locate_record();
-    model_.record_error(15, position);
-    return Flow::kLeaveLoop;
+// cell ends the record loop with error 15.
+Flow LineParser::check_position(std::int32_t position) {
+  if (!model_.route_sized()) {
+    // In the check, a refused length record has been reported already: the
+    // records that need its route are not blamed for it.
+    if (context_.goes_on_after_errors() && length_failed_) return Flow::kEndCall;
+    if (context_.goes_on_after_errors()) {
+      sink_.report(file_.diagnostic_at(file_.record_start(), Severity::kError, kReadingFailure,
+                                       "a positioned record before the line length: there is no route to place it on"));
+      return Flow::kEndCall;
+    }
+    throw ReadingFailure("a positioned record before the line length: there is no route to place it on");
   }
+  if (beyond_route(model_, position, kRecordMargin)) {
+    return fail(kBeyondRoute, position, 0,
+                file_.field_name(0) + " " + std::to_string(position) + " lies beyond the end of the route (" +
+                    std::to_string(kCellLength * model_.last_cell - kRecordMargin) + " m at most)",
+                Flow::kLeaveLoop);
+  }
+  warn_beyond_line(position, 0);
   return Flow::kNext;
 }
 
-LineParser::Flow LineParser::read_gradient() {
+void LineParser::warn_beyond_line(std::int32_t position, std::size_t field) {
+  const std::int32_t length = model_.scenario_table[kTrainHeaderEntry].value2;
+  if (position <= length) return;
+  sink_.report(file_.diagnostic_at(file_.field_offset(field), Severity::kWarning, 0,
+                                   file_.field_name(field) + " " + std::to_string(position) +
+                                       " lies beyond the line's length of " + std::to_string(length) +
+                                       " m (inside the route, which runs 7000 m further)"));
+}
+
+Flow LineParser::read_gradient() {
   const std::int32_t p = read_int32();
   const std::int32_t g = read_int32();
   if (const Flow flow = check_position(p); flow != Flow::kNext) return flow;
@@ -288,25 +357,31 @@ LineParser::Flow LineParser::read_gradient() {
   return Flow::kNext;
 }
 
-LineParser::Flow LineParser::read_curve() {
-  const std::string keyword = model_.field_text;
+Flow LineParser::read_curve(const std::string& keyword) {
   const std::int32_t p = read_int32();
   const std::int32_t n = read_int32();
   if (const Flow flow = check_position(p); flow != Flow::kNext) return flow;
-  if (!curve_step(model_.track_plan, keyword, p, n)) return stop_at_record(103);
+  if (!curve_step(model_.track_plan, keyword, p, n)) {
+    const bool has_digit = keyword.find_first_of("123456") != std::string::npos;
+    if (!has_digit) {
+      return fail(103, std::nullopt, file_.fields_read(),
+                  "the curve keyword '" + quoted_field(keyword) + "' has no radius digit 1 to 6");
+    }
+    return fail(103, std::nullopt, 1, "the curve ends beyond 1000000 m of track plan");
+  }
   return Flow::kNext;
 }
 
-LineParser::Flow LineParser::read_mountain() {
+Flow LineParser::read_mountain() {
   std::int32_t inizio = read_int32();
   std::int32_t fine = read_int32();
   std::int32_t tipo = read_int32();
   if (const Flow flow = check_position(inizio); flow != Flow::kNext) return flow;
   memo_montagna(inizio, fine, tipo);
-  return after_memo();
+  return Flow::kNext;
 }
 
-LineParser::Flow LineParser::read_speed_boards() {
+Flow LineParser::read_speed_boards() {
   const std::int32_t posizione = read_int32();
   std::int32_t vas = read_int32();
   std::int32_t vbs = read_int32();
@@ -317,28 +392,32 @@ LineParser::Flow LineParser::read_speed_boards() {
   std::int32_t vcd = read_int32();
   std::int32_t strisced = read_int32();
   if (const Flow flow = check_position(posizione); flow != Flow::kNext) return flow;
-  memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
-  return after_memo();
-}
-
-// A storing routine records its error kind; the reading ends there.
-LineParser::Flow LineParser::after_memo() {
-  if (model_.error_code <= 0) return Flow::kNext;
-  error_source_ = file_.locate_record();
-  file_.close_and_delete();
-  return Flow::kEndCall;
+  if (!memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced)) {
+    const std::int64_t cell = board_cell(posizione);
+    return fail(21, posizione, 0,
+                "the cell of these maximum-speed boards at " + std::to_string(posizione) + " m (cell " +
+                    std::to_string(cell) + ") is already taken",
+                Flow::kEndCall, context_.holder_note(cell));
+  }
+  return Flow::kNext;
 }
 
 // The board's text runs to the line end and takes the keyword field's place.
 // Texts fill the scenario table from entry 80 downward; entry 0 is never used.
-LineParser::Flow LineParser::read_indication_board() {
+Flow LineParser::read_indication_board() {
   const std::int32_t p = read_int32();
-  model_.field_text = reader().read_text();
+  model_.field_text = file_.text();
   if (const Flow flow = check_position(p); flow != Flow::kNext) return flow;
   RouteCell& cell = cell_in_bounds(board_cell(p), "an indication board before the start of the route");
-  if (!is_free(cell)) return stop_at_record(6, p);
+  if (!is_free(cell)) {
+    return fail(6, p, 0,
+                "the cell of this indication board at " + std::to_string(p) + " m (cell " +
+                    std::to_string(board_cell(p)) + ") is already taken",
+                Flow::kEndCall, context_.holder_note(board_cell(p)));
+  }
   const std::int32_t entry = model_.next_board_entry;
-  if (entry < 1) throw ReadingFailure("more than 80 indication boards");
+  if (entry < 1) throw ReadingFailure("more than 80 indication boards: the scenario table has no room for this text", 1);
+  context_.hold(board_cell(p), file_);
   cell.kind = kIndicationBoard;
   cell.param1 = low_bits<std::int16_t>(entry);
   model_.scenario_table[static_cast<std::size_t>(entry)].text = model_.field_text;
@@ -347,7 +426,7 @@ LineParser::Flow LineParser::read_indication_board() {
 }
 
 RouteCell& LineParser::cell_in_bounds(std::int64_t index, const char* what) {
-  if (!model_.cell_in_route(index)) throw ReadingFailure(what);
+  if (!model_.cell_in_route(index)) throw ReadingFailure(what, 0);
   return model_.cell(index);
 }
 
@@ -355,7 +434,7 @@ RouteCell& LineParser::cell_in_bounds(std::int64_t index, const char* what) {
 // record past cell 0 always lays down at least one cell, even when the fill
 // position has already reached its cell.
 void LineParser::gradient_step(std::int32_t p, std::int32_t g) {
-  const std::int64_t n = round_div(p, 50);
+  const std::int64_t n = round_div(p, kCellLength);
   if (n > 0) {
     do {
       lay_previous_gradient();
@@ -379,10 +458,11 @@ void LineParser::complete_gradient_profile() {
 }
 
 void LineParser::memo_montagna(std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo) {
-  if (model_.tunnel_count >= kTunnelSlots - 1) throw ReadingFailure("more than 80 mountain stretches");
-  const std::int64_t first = round_div(inizio, 50);
+  if (model_.tunnel_count >= kTunnelSlots - 1) throw ReadingFailure("more than 80 mountain stretches", 0);
+  const std::int64_t first = round_div(inizio, kCellLength);
   // A stretch running past the end of the route is cut at its last cell.
-  const std::int64_t last = std::min<std::int64_t>(round_div(std::int64_t{fine} - 50, 50), model_.last_cell);
+  const std::int64_t last =
+      std::min<std::int64_t>(round_div(std::int64_t{fine} - kCellLength, kCellLength), model_.last_cell);
   if (first <= last) cell_in_bounds(first, "a mountain stretch before the start of the route");
   const bool markers = tipo > 10;
   if (markers) tipo -= 10;
@@ -410,22 +490,21 @@ void LineParser::fill_tunnel(std::int64_t first, std::int64_t last, std::int32_t
 
 // Bounds and value ranges are checked before the cell is looked at, and the
 // cell before anything is written, so a refused board writes nothing.
-void LineParser::memo_indicatori_v_max(std::int32_t posizione, std::int32_t& vas, std::int32_t& vbs,
+bool LineParser::memo_indicatori_v_max(std::int32_t posizione, std::int32_t& vas, std::int32_t& vbs,
                                        std::int32_t& vcs, std::int32_t& strisces, std::int32_t& vad,
                                        std::int32_t& vbd, std::int32_t& vcd, std::int32_t& strisced) {
   RouteCell& cell = cell_in_bounds(board_cell(posizione), "a speed board before the start of the route");
   const std::int16_t speeds_a = packed_speeds(vas, vad);
   const std::int16_t speeds_b = packed_speeds(vbs, vbd);
   const std::int16_t speeds_c = packed_speeds(vcs, vcd);
-  if (!is_free(cell)) {
-    model_.record_error(21, posizione);
-    return;
-  }
+  if (!is_free(cell)) return false;
+  context_.hold(board_cell(posizione), file_);
   cell.kind = kSpeedBoards;
   cell.param1 = speeds_a;
   cell.param2 = speeds_b;
   cell.param3 = speeds_c;
   cell.param4 = low_bits<std::int16_t>(std::int64_t{strisces} * 10 + strisced);
+  return true;
 }
 
 // The ending after the last record or error 15: the file goes, the last
@@ -437,16 +516,16 @@ HalfOutcome LineParser::finish_reading() {
   return HalfOutcome::kGoOn;
 }
 
-LineParser::Flow LineParser::stop_at_record(std::int32_t kind) {
-  error_source_ = file_.locate_record();
-  file_.close_and_delete();
-  model_.error_code = kind;
-  return Flow::kEndCall;
-}
-
-LineParser::Flow LineParser::stop_at_record(std::int32_t kind, std::int32_t position) {
-  model_.error_position = position;
-  return stop_at_record(kind);
+Flow LineParser::fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field,
+                                  std::string message, Flow stop, std::optional<Diagnostic> note) {
+  Diagnostic diagnostic = file_.diagnostic_at(file_.field_offset(field), Severity::kError, kind, std::move(message));
+  diagnostic.position = position;
+  if (note) diagnostic.notes.push_back(std::move(*note));
+  const int line = diagnostic.line;
+  if (sink_.report(std::move(diagnostic))) return Flow::kNext;
+  if (!reader().at_end()) sink_.reading_stopped(file_.name(), line);
+  if (stop == Flow::kEndCall) file_.close_and_delete();
+  return stop;
 }
 
 }  // namespace compiler

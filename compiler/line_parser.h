@@ -8,60 +8,53 @@
 #include "compiler/description_file.h"
 #include "compiler/model.h"
 #include "compiler/parser.h"
+#include "compiler/record_reading.h"
 
 namespace compiler {
 
 class LineParser {
  public:
-  LineParser(CompiledModel& model, DescriptionFile& file, std::optional<ErrorSource>& error_source)
-      : model_(model), file_(file), error_source_(error_source) {}
+  LineParser(CompiledModel& model, ReadingContext& context)
+      : model_(model), context_(context), file_(context.line), sink_(context.sink) {}
 
   // Reads the whole line description. kEndCall when the train half must not
-  // run (every recorded kind but 15). Throws ReadingFailure for error 25,
-  // with the error source at the record being read (none when the failure
-  // comes after the file is read).
+  // run (every recorded kind but 15). Throws ReadingEnded once error 25 is
+  // reported, at the record being read (at no record when the failure comes
+  // after the file is read).
   HalfOutcome run();
 
   // Orders the three chainage entries 81 to 83.
   void progressive_ordina();
   // Stores one mountain stretch; may rewrite tipo.
   void memo_montagna(std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo);
-  // Stores one pair of maximum-speed boards; error 21 when the cell is taken.
-  void memo_indicatori_v_max(std::int32_t posizione, std::int32_t& vas, std::int32_t& vbs,
+  // Stores one pair of maximum-speed boards. False when the cell is taken
+  // (error 21): nothing is written.
+  bool memo_indicatori_v_max(std::int32_t posizione, std::int32_t& vas, std::int32_t& vbs,
                              std::int32_t& vcs, std::int32_t& strisces, std::int32_t& vad,
                              std::int32_t& vbd, std::int32_t& vcd, std::int32_t& strisced);
 
  private:
-  // Where the reading goes after one step: on with the next field, out of
-  // the record loop (the ending still runs), or out of the whole call.
-  enum class Flow { kNext, kLeaveLoop, kEndCall };
-
   HalfOutcome read_line_file();
 
   FieldReader& reader() { return file_.reader(); }
-  std::int32_t read_int32() { return reader().read_int32(); }
-  // Reads the next field as the keyword field and marks the record there.
-  void read_keyword();
+  std::int32_t read_int32() { return file_.int32(); }
 
   bool find_general_section();
   Flow read_general_section();
-  void skip_general_hyphen_fields();
-  Flow handle_general_record();
+  Flow handle_general_record(const std::string& keyword);
   Flow read_line_length();
   void read_chainage(int entry);
-  Flow read_signal_repetition();
+  Flow read_signal_repetition(const std::string& keyword);
 
   void prepare_record_loop();
   Flow read_records();
-  bool skip_record_hyphen_fields();
-  Flow handle_record();
+  Flow handle_record(const std::string& keyword);
   Flow check_position(std::int32_t position);
   Flow read_gradient();
-  Flow read_curve();
+  Flow read_curve(const std::string& keyword);
   Flow read_mountain();
   Flow read_speed_boards();
   Flow read_indication_board();
-  Flow after_memo();
 
   void gradient_step(std::int32_t p, std::int32_t g);
   void lay_previous_gradient();
@@ -72,14 +65,21 @@ class LineParser {
   RouteCell& cell_in_bounds(std::int64_t index, const char* what);
 
   HalfOutcome finish_reading();
-  // Records kind for the record just read, closes and deletes the file and
-  // ends the call. The second form records a position too.
-  Flow stop_at_record(std::int32_t kind);
-  Flow stop_at_record(std::int32_t kind, std::int32_t position);
+  // Reports error kind at field of the record just read. The compile then
+  // goes as stop says (ending the call closes and consumes the file); the
+  // check goes on with the next record. note, when given, is added.
+  Flow fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field, std::string message,
+            Flow stop = Flow::kEndCall, std::optional<Diagnostic> note = std::nullopt);
+  // A positioned record that lies beyond the line's length, but inside the
+  // route, is worth a warning.
+  void warn_beyond_line(std::int32_t position, std::size_t field);
 
   CompiledModel& model_;
+  ReadingContext& context_;
   DescriptionFile& file_;
-  std::optional<ErrorSource>& error_source_;
+  DiagnosticSink& sink_;
+  KeywordWatch watch_{Description::kLine};
+  bool length_failed_ = false;
   // The next cell whose gradient is still to be written, and the gradient
   // being laid down until the next gradient record.
   std::int64_t gradient_fill_position_ = 0;

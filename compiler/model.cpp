@@ -32,7 +32,7 @@ void TrackPlan::clear() {
 
 void CompiledModel::size_route(std::int32_t line_length) {
   track_length = line_length + kExtraTrackLength;
-  last_cell = static_cast<std::int32_t>(round_div(track_length, 50));
+  last_cell = static_cast<std::int32_t>(round_div(track_length, kCellLength));
   route.assign(static_cast<std::size_t>(last_cell) + 1, RouteCell{});
 }
 

@@ -79,6 +79,9 @@ inline constexpr int kScenarioHeaderEntry = 85;
 inline constexpr int kTrainIdEntry = 86;
 inline constexpr int kTunnelSlots = 81;          // tunnel_starts/ends indexes 0 .. 80
 
+// Every cell of the route covers this many metres of line.
+inline constexpr std::int64_t kCellLength = 50;
+
 inline constexpr std::int32_t kMaxLineLength = 1'000'000;
 inline constexpr std::int32_t kExtraTrackLength = 7000;
 // The longest track and the most route cells any compile can give.

@@ -1,31 +1,43 @@
 #include "compiler/parser.h"
 
 #include "compiler/line_parser.h"
+#include "compiler/record_reading.h"
 #include "compiler/train_parser.h"
 #include "platform/files.h"
 
 namespace compiler {
 
-void memorizza_dati(CompiledModel& model, const DescriptionFiles& files,
-                    std::optional<ErrorSource>* error_source) {
-  std::optional<ErrorSource> local_source;
-  std::optional<ErrorSource>& source = error_source ? *error_source : local_source;
-  source.reset();
-  DescriptionFile line(files.line_path, files.consume);
-  DescriptionFile train(files.train_path, files.consume);
+DescriptionSources read_sources(const DescriptionFiles& files) {
+  return {read_source(files.line_path), read_source(files.train_path)};
+}
+
+void delete_consumed(const DescriptionFiles& files, const ConsumedFiles& consumed) {
+  if (consumed.line) platform::delete_file(files.line_path);
+  if (consumed.train) platform::delete_file(files.train_path);
+}
+
+ConsumedFiles parse_descriptions(CompiledModel& model, ReadingContext& context) {
   try {
-    if (LineParser(model, line, source).run() == HalfOutcome::kEndCall) return;
-    TrainParser(model, train, source).run();
-  } catch (const ReadingFailure&) {
-    // Each half has pointed source at the record it was reading.
-    model.error_code = 25;
-  } catch (const platform::FileError&) {
-    model.error_code = 25;
+    if (LineParser(model, context).run() == HalfOutcome::kEndCall) {
+      context.sink.reading_stopped(context.train.name(), 0);
+    } else {
+      TrainParser(model, context).run();
+    }
+  } catch (const ReadingEnded&) {
+    // Error 25 has been reported: both files go, wherever the reading stood.
+    context.line.close_and_delete();
+    context.train.close_and_delete();
   }
-  if (model.error_code == 25) {
-    line.close_and_delete();
-    train.close_and_delete();
-  }
+  return {context.line.consumed() && context.line.exists(), context.train.consumed() && context.train.exists()};
+}
+
+void memorizza_dati(CompiledModel& model, const DescriptionFiles& files, std::optional<Diagnostic>* recorded) {
+  const DescriptionSources sources = read_sources(files);
+  RecordingSink sink(model);
+  ReadingContext context(sources.line, sources.train, sink);
+  const ConsumedFiles consumed = parse_descriptions(model, context);
+  if (files.consume) delete_consumed(files, consumed);
+  if (recorded) *recorded = sink.recorded();
 }
 
 }  // namespace compiler

@@ -1,16 +1,19 @@
 #pragma once
 // The parser: reads the line description and then the train description
-// into the compiled model, recording the first problem it meets.
+// into the compiled model, reporting what it meets into a sink.
 
 #include <optional>
 #include <string>
 
 #include "compiler/description_file.h"
+#include "compiler/diagnostics.h"
 #include "compiler/model.h"
 
 namespace compiler {
 
-// The two description files of one compilation.
+class ReadingContext;
+
+// The two description files of one compilation, by path.
 struct DescriptionFiles {
   std::string line_path;
   std::string train_path;
@@ -19,14 +22,36 @@ struct DescriptionFiles {
   bool consume = true;
 };
 
+// The two descriptions of one compilation, in memory.
+struct DescriptionSources {
+  SourceText line;
+  SourceText train;
+};
+
+// Both descriptions read from their paths (platform's one reading function).
+DescriptionSources read_sources(const DescriptionFiles& files);
+
+// Which descriptions the reading consumed: the one-shot program deletes
+// them, as the format wants, once the compile is over.
+struct ConsumedFiles {
+  bool line = false;
+  bool train = false;
+};
+
+// Deletes the consumed files of a compile by path, where they still exist.
+void delete_consumed(const DescriptionFiles& files, const ConsumedFiles& consumed);
+
 // How a parser half ends: the call goes on to the next half, or ends here.
 enum class HalfOutcome { kGoOn, kEndCall };
 
-// Reads both files into model. A reading failure that the halves do not
-// detect themselves ends the call with error kind 25, after closing both
-// files and deleting them where consumed. When a record caused the recorded
-// error, *error_source tells where it stands.
+// Reads both descriptions of context into model. A reading failure ends the
+// call with error kind 25 in the compile, and both files count as consumed.
+ConsumedFiles parse_descriptions(CompiledModel& model, ReadingContext& context);
+
+// Reads both files from their paths into model with the compile's sink,
+// and deletes the consumed ones when files.consume says so. *recorded gets
+// the diagnostic of the kind recorded last.
 void memorizza_dati(CompiledModel& model, const DescriptionFiles& files,
-                    std::optional<ErrorSource>* error_source = nullptr);
+                    std::optional<Diagnostic>* recorded = nullptr);
 
 }  // namespace compiler

@@ -1,5 +1,9 @@
 #include "compiler/post_pass.h"
 
+#include <string>
+
+#include "compiler/record_reading.h"
+
 namespace compiler {
 namespace {
 
@@ -29,14 +33,45 @@ void cap_point(CompiledModel& model, std::int64_t index) {
   cell.param1 = minimo(kAutomaticLowering, cell.param1);
 }
 
-void record_route_error(CompiledModel& model, std::int32_t kind, std::int64_t index) {
-  model.record_error(kind, static_cast<std::int32_t>(index * 50));
+std::string route_error_message(std::int32_t kind, std::int64_t index) {
+  const std::string where = "cell " + std::to_string(index) + " (" + std::to_string(index * kCellLength) + " m)";
+  switch (kind) {
+    case 11:
+      return "no room for a lowering point in front of the signal in " + where +
+             ", which stands within 20 cells before this slowdown's warning board";
+    case 12:
+      return "no free cell in a look-back group before this slowdown's start in " + where;
+    default:
+      return "no room for a lowering point at " + where + ", inside this slowdown or in front of the signal after it";
+  }
+}
+
+// Records kind at the cell index (in metres). The slowdown record that wrote
+// the cell the pass is treating is to blame; a signal's own record comes as
+// a note.
+void record_route_error(CompiledModel& model, const ReadingContext* reporting, std::int32_t kind, std::int64_t index) {
+  const auto position = static_cast<std::int32_t>(index * kCellLength);
+  if (!reporting) {
+    model.record_error(kind, position);
+    return;
+  }
+  Diagnostic diagnostic;
+  diagnostic.kind = kind;
+  diagnostic.message = route_error_message(kind, index);
+  if (const CellHolder* slowdown = reporting->holder(model.cell_index)) {
+    diagnostic = slowdown->file->diagnostic_at(slowdown->offset, Severity::kError, kind, diagnostic.message);
+  }
+  diagnostic.position = position;
+  if (kind == 11) {
+    if (auto note = reporting->holder_note(index)) diagnostic.notes.push_back(std::move(*note));
+  }
+  reporting->sink.report(std::move(diagnostic));
 }
 
 // Rule A: every signal within 20 cells before a slowdown warning board gets a
 // lowering point in one of the two cells in front of it, or has an existing
 // one capped.
-void lower_signals_before_warning(CompiledModel& model) {
+void lower_signals_before_warning(CompiledModel& model, const ReadingContext* reporting) {
   const std::int32_t i = model.cell_index;
   for (model.walk_index = 1; model.walk_index <= kSignalLookBack; ++model.walk_index) {
     const std::int32_t d = i - model.walk_index;
@@ -51,13 +86,13 @@ void lower_signals_before_warning(CompiledModel& model) {
     } else if (model.cell(d - 2).kind == kLoweringPoint) {
       cap_point(model, d - 2);
     } else {
-      record_route_error(model, 11, d);
+      record_route_error(model, reporting, 11, d);
     }
   }
 }
 
 // Rule B, step 1: a point in the first free cell of each look-back group.
-void place_look_back_points(CompiledModel& model) {
+void place_look_back_points(CompiledModel& model, const ReadingContext* reporting) {
   const std::int32_t i = model.cell_index;
   for (const auto& group : kLookBackGroups) {
     if (i <= group[2]) continue;
@@ -69,13 +104,13 @@ void place_look_back_points(CompiledModel& model) {
         break;
       }
     }
-    if (!placed) record_route_error(model, 12, i);
+    if (!placed) record_route_error(model, reporting, 12, i);
   }
 }
 
 // Rule B, step 2: from the start to the slowdown's end (or the route's last
 // cell), a point every 8 cells counted from where the previous one was placed.
-void walk_slow_slowdown(CompiledModel& model) {
+void walk_slow_slowdown(CompiledModel& model, const ReadingContext* reporting) {
   model.gap_count = 0;
   model.walk_index = model.cell_index;
   for (;;) {
@@ -91,7 +126,7 @@ void walk_slow_slowdown(CompiledModel& model) {
         place_point(model, w + 1);
         model.gap_count = -1;
       } else {
-        record_route_error(model, 13, w);  // gap_count runs on: no more points in this walk
+        record_route_error(model, reporting, 13, w);  // gap_count runs on: no more points in this walk
       }
     }
     if (model.cell(w).kind == kSlowdownEnd || w >= model.last_cell) return;
@@ -108,7 +143,7 @@ std::int32_t end_of_slowdown(CompiledModel& model) {
 
 // Rule B, steps 3 and 4: a point in front of the first signal up to 12 cells
 // after the walk's end.
-void lower_signal_after_slowdown(CompiledModel& model) {
+void lower_signal_after_slowdown(CompiledModel& model, const ReadingContext* reporting) {
   const std::int32_t w = model.walk_index;
   model.gap_count = 0;
   for (model.scan_index = w; model.scan_index <= w + kSignalScanLength; ++model.scan_index) {
@@ -125,28 +160,29 @@ void lower_signal_after_slowdown(CompiledModel& model) {
   } else if (is_free(model.cell(k - 1))) {
     place_point(model, k - 1);
   } else {
-    record_route_error(model, 13, w);
+    record_route_error(model, reporting, 13, w);
   }
 }
 
-void lower_around_slowdown(CompiledModel& model) {
-  place_look_back_points(model);
+void lower_around_slowdown(CompiledModel& model, const ReadingContext* reporting) {
+  place_look_back_points(model, reporting);
   if (model.cell(model.cell_index).param1 < kSlowdownWithoutWalk) {
-    walk_slow_slowdown(model);
+    walk_slow_slowdown(model, reporting);
   } else {
     model.walk_index = end_of_slowdown(model);
   }
-  lower_signal_after_slowdown(model);
+  lower_signal_after_slowdown(model, reporting);
 }
 
 }  // namespace
 
-void route_post_pass(CompiledModel& model) {
+void route_post_pass(CompiledModel& model, const ReadingContext* context) {
   if (!model.route_sized()) return;
+  const ReadingContext* reporting = context;
   const std::int32_t last_centre = model.last_cell - 2;
   for (model.cell_index = 1; model.cell_index <= last_centre; ++model.cell_index) {
-    if (model.cell(model.cell_index).kind == kSlowdownWarning) lower_signals_before_warning(model);
-    if (model.cell(model.cell_index).kind == kSlowdownStart) lower_around_slowdown(model);
+    if (model.cell(model.cell_index).kind == kSlowdownWarning) lower_signals_before_warning(model, reporting);
+    if (model.cell(model.cell_index).kind == kSlowdownStart) lower_around_slowdown(model, reporting);
   }
 }
 

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "compiler/error_kinds.h"
 #include "compiler/rounding.h"
 #include "compiler/text.h"
 
 namespace compiler {
 namespace {
 
-constexpr std::int64_t kCellLength = 50;
-// Room a positioned record must leave before the route's last cell.
-constexpr std::int64_t kRecordMargin = 100;
-constexpr std::int64_t kStationMargin = 800;
 // Least distance from one station's stretch end to the next one's start.
 constexpr std::int64_t kStationGap = 350;
 // Station kinds from here on get no stop cell and no markers.
@@ -22,6 +19,11 @@ constexpr std::int64_t kWarningThreshold = 1500;
 constexpr std::int64_t kWarningDistance = 1200;
 constexpr std::int32_t kLoweredSignalTime = 101;
 constexpr int kApproachCells = 4;
+// A speed limit is stored divided by 5, rounded, in one byte.
+constexpr std::int32_t kLowestSpeed = -2;
+constexpr std::int32_t kHighestSpeed = 1277;
+// A train description with a ruler line may discard up to two fields.
+constexpr int kHyphenSkips = 2;
 
 bool is_multiple(std::int64_t value, std::int64_t step) { return value % step == 0; }
 
@@ -33,17 +35,24 @@ std::optional<std::int64_t> station_marker_cell(std::int64_t stretch_end, int j)
   return round_div(metres, kCellLength);
 }
 
+std::string speed_problem(std::int32_t speed) {
+  if (speed > kHighestSpeed) return "speed " + std::to_string(speed) + " is above " + std::to_string(kHighestSpeed);
+  return "speed " + std::to_string(speed) + " is below " + std::to_string(kLowestSpeed);
+}
+
+std::string metres(std::int64_t position) { return std::to_string(position) + " m"; }
+
 }  // namespace
 
 void TrainParser::run() {
   try {
     read_train_file();
-  } catch (const ReadingFailure&) {
-    // The record being read is to blame; a failure while completing the
-    // profiles, after the file is closed, has no record.
-    error_source_ = file_.locate_failure();
+  } catch (const ReadingFailure& failure) {
+    // Outside any record: while completing the profiles, after the file is
+    // read; a speed is blamed on the record that gave it.
+    sink_.report(reading_failure_diagnostic(file_, failure));
     file_.close_and_delete();
-    throw;
+    throw ReadingEnded{};
   } catch (...) {
     file_.close_and_delete();
     throw;
@@ -57,10 +66,21 @@ void TrainParser::read_train_file() {
     file_.close_and_delete();
     return;
   }
+  if (!file_.readable()) {
+    const std::string why = file_.exists() ? "the train description cannot be read: " + file_.source().reason
+                                           : "the train description file does not exist";
+    sink_.report(file_.diagnostic_for_file(Severity::kError, kReadingFailure, why));
+    throw ReadingEnded{};
+  }
   file_.open();
-  const Next ending = find_general_section() ? read_records() : Next::kLeaveLoop;
+  warn_utf8_lines(file_, sink_);
+  const Flow ending = find_general_section() ? read_records() : Flow::kLeaveLoop;
   file_.close_and_delete();
-  if (ending == Next::kEndReading) return;
+  if (ending == Flow::kEndCall) return;
+  if (station_ == 1 && !too_many_stations_) {
+    sink_.report(file_.diagnostic_for_file(Severity::kWarning, 0,
+                                           "the train description has no station: the scenario has no stop"));
+  }
   complete_profiles();
   check_chainage();
 }
@@ -75,106 +95,114 @@ bool TrainParser::find_general_section() {
   return false;
 }
 
-// kLeaveLoop at the end of the file or on error 15, kEndReading on any other
-// recorded error.
-TrainParser::Next TrainParser::read_records() {
+// kLeaveLoop at the end of the file or on error 15, kEndCall on any other
+// recorded error. A ruler line of dashes may stand between records.
+Flow TrainParser::read_records() {
   for (;;) {
-    const std::optional<std::string> keyword = read_keyword();
-    if (!keyword) return Next::kLeaveLoop;
-    const Next next = handle_record(*keyword);
-    if (next != Next::kGoOn) return next;
+    const std::optional<std::string> keyword = read_keyword(file_, kHyphenSkips, /*end_test=*/true);
+    if (!keyword) return Flow::kLeaveLoop;
+    model_.field_text = *keyword;
+    const Flow flow = handle_guarded(context_, file_, [&] { return handle_record(*keyword); });
+    if (flow != Flow::kNext) return flow;
   }
-}
-
-// The keyword field of the next record, or nothing when the file ends: the
-// last field of the file is never handled. A ruler line of dashes may stand
-// between records, so up to two fields holding "-" are passed over.
-std::optional<std::string> TrainParser::read_keyword() {
-  FieldReader& reader = file_.reader();
-  if (reader.at_end()) return std::nullopt;
-  std::string field = reader.read_text();
-  for (int passed_over = 0;; ++passed_over) {
-    if (reader.at_end()) return std::nullopt;
-    if (passed_over == 2 || !contains(field, "-")) break;
-    field = reader.read_text();
-  }
-  file_.mark_record();
-  model_.field_text = field;
-  return field;
 }
 
 // The ten keyword tests in their order. They do not exclude one another:
 // every test that matches reads its own numbers.
-TrainParser::Next TrainParser::handle_record(const std::string& keyword) {
-  auto has = [&keyword](std::string_view word) { return contains_ignoring_case(keyword, word); };
-  using Handler = Next (TrainParser::*)();
-  const struct {
-    bool matches;
-    Handler handler;
-  } tests[] = {
-      {has("frenata") && has("massa"), &TrainParser::read_braked_mass},
-      {has("vetture"), &TrainParser::read_cars},
-      {has("velocit"), &TrainParser::read_speed_step},
-      {has("aderenza"), &TrainParser::read_adhesion_step},
-      {has("orologio"), &TrainParser::read_clock},
-      {has("sabbia"), &TrainParser::read_sand},
-      {has("segnale"), &TrainParser::read_signal},
-      {has("rallentamento"), &TrainParser::read_slowdown},
-      {has("abbattimento"), &TrainParser::read_lowering},
-      {has("stazione"), &TrainParser::read_station},
-  };
-  for (const auto& test : tests) {
-    if (!test.matches) continue;
-    const Next next = (this->*test.handler)();
-    if (next != Next::kGoOn) return next;
+Flow TrainParser::handle_record(const std::string& keyword) {
+  bool matched = false;
+  for (const RecordSpec& spec : records_of(RecordGroup::kTrain)) {
+    if (!keyword_matches(spec, keyword)) continue;
+    matched = true;
+    file_.set_record_spec(&spec);
+    Flow flow = Flow::kNext;
+    switch (spec.id) {
+      case RecordId::kBrakedMass:
+        flow = read_braked_mass();
+        break;
+      case RecordId::kCars:
+        flow = read_cars();
+        break;
+      case RecordId::kSpeedLimit:
+        flow = read_speed_step();
+        break;
+      case RecordId::kAdhesion:
+        flow = read_adhesion_step();
+        break;
+      case RecordId::kClock:
+        flow = read_clock();
+        break;
+      case RecordId::kSand:
+        flow = read_sand();
+        break;
+      case RecordId::kSignal:
+        flow = read_signal();
+        break;
+      case RecordId::kSlowdown:
+        flow = read_slowdown();
+        break;
+      case RecordId::kLowering:
+        flow = read_lowering();
+        break;
+      case RecordId::kStation:
+        flow = read_station();
+        break;
+      default:
+        break;
+    }
+    if (flow != Flow::kNext) return flow;
   }
-  return Next::kGoOn;
+  watch_.look(file_, keyword, matched, sink_);
+  return Flow::kNext;
 }
 
-TrainParser::Next TrainParser::read_braked_mass() {
-  model_.scenario_table[kTrainHeaderEntry].value1 = file_.reader().read_int32();
-  return Next::kGoOn;
+Flow TrainParser::read_braked_mass() {
+  model_.scenario_table[kTrainHeaderEntry].value1 = file_.int32();
+  return Flow::kNext;
 }
 
-TrainParser::Next TrainParser::read_cars() {
-  model_.scenario_table[kTrainHeaderEntry].value3 = file_.reader().read_int32();
-  return Next::kGoOn;
+Flow TrainParser::read_cars() {
+  model_.scenario_table[kTrainHeaderEntry].value3 = file_.int32();
+  return Flow::kNext;
 }
 
-TrainParser::Next TrainParser::read_clock() {
-  FieldReader& reader = file_.reader();
+Flow TrainParser::read_clock() {
   ScenarioEntry& entry = model_.scenario_table[kTrainIdEntry];
-  entry.word3 = reader.read_int16();
-  entry.word4 = reader.read_int16();
-  entry.word5 = reader.read_int16();
-  return Next::kGoOn;
+  entry.word3 = file_.int16();
+  entry.word4 = file_.int16();
+  entry.word5 = file_.int16();
+  return Flow::kNext;
 }
 
-TrainParser::Next TrainParser::read_sand() {
-  model_.scenario_table[kTrainIdEntry].word1 = file_.reader().read_int16();
-  return Next::kGoOn;
+Flow TrainParser::read_sand() {
+  model_.scenario_table[kTrainIdEntry].word1 = file_.int16();
+  return Flow::kNext;
 }
 
 // A profile record's value holds from its own cell on: the previous value is
 // laid down up to that cell first.
-TrainParser::Next TrainParser::read_speed_step() {
-  FieldReader& reader = file_.reader();
-  const std::int32_t position = reader.read_int32();
-  const std::int32_t speed = reader.read_int32();
-  if (beyond_route(position, kRecordMargin)) return record_error(15, position, Next::kLeaveLoop);
+Flow TrainParser::read_speed_step() {
+  const std::int32_t position = file_.int32();
+  const std::int32_t speed = file_.int32();
+  if (const Flow flow = check_position(position, kRecordMargin); flow != Flow::kNext) return flow;
+  // The compile finds a speed that does not fit its byte only when laying it
+  // down; the check tells at once and passes over the record.
+  if (context_.goes_on_after_errors() && (speed < kLowestSpeed || speed > kHighestSpeed)) {
+    return fail(kReadingFailure, std::nullopt, 1, speed_problem(speed));
+  }
   lay_speed_up_to(round_div(position, kCellLength));
   previous_speed_ = speed;
-  return Next::kGoOn;
+  previous_speed_field_ = file_.field_offset(1);
+  return Flow::kNext;
 }
 
-TrainParser::Next TrainParser::read_adhesion_step() {
-  FieldReader& reader = file_.reader();
-  const std::int32_t position = reader.read_int32();
-  const std::int32_t adhesion = reader.read_int32();
-  if (beyond_route(position, kRecordMargin)) return record_error(15, position, Next::kLeaveLoop);
+Flow TrainParser::read_adhesion_step() {
+  const std::int32_t position = file_.int32();
+  const std::int32_t adhesion = file_.int32();
+  if (const Flow flow = check_position(position, kRecordMargin); flow != Flow::kNext) return flow;
   lay_adhesion_up_to(round_div(position, kCellLength));
   previous_adhesion_ = adhesion;
-  return Next::kGoOn;
+  return Flow::kNext;
 }
 
 // At least one cell is laid whenever the record's cell is above 0, even when
@@ -194,15 +222,18 @@ void TrainParser::lay_adhesion_up_to(std::int64_t cell) {
 }
 
 void TrainParser::lay_speed() {
-  require_in_route(speed_fill_);
+  if (!model_.cell_in_route(speed_fill_)) throw ReadingFailure("the speed limits run beyond the end of the route");
   const std::int64_t stored = round_div(previous_speed_, 5);
-  if (stored < 0 || stored > UINT8_MAX) throw ReadingFailure("speed limit does not fit its byte");
+  if (stored < 0 || stored > UINT8_MAX) {
+    if (previous_speed_field_) throw ReadingFailure::at_offset(speed_problem(previous_speed_), *previous_speed_field_);
+    throw ReadingFailure(speed_problem(previous_speed_));
+  }
   model_.cell(speed_fill_).speed_limit = static_cast<std::uint8_t>(stored);
   ++speed_fill_;
 }
 
 void TrainParser::lay_adhesion() {
-  require_in_route(adhesion_fill_);
+  if (!model_.cell_in_route(adhesion_fill_)) throw ReadingFailure("the adhesion values run beyond the end of the route");
   model_.cell(adhesion_fill_).adhesion = low_bits<std::uint8_t>(previous_adhesion_);
   ++adhesion_fill_;
 }
@@ -220,26 +251,39 @@ void TrainParser::complete_profiles() {
 }
 
 // The line's three chainage entries must start and end on the 50 m grid.
+// The line's record that gave the entry is to blame.
 void TrainParser::check_chainage() {
   for (const int index : kChainageEntries) {
     const ScenarioEntry& entry = model_.scenario_table[index];
-    if (!is_multiple(entry.value1, kCellLength) || !is_multiple(entry.value2, kCellLength)) {
-      model_.error_code = 2;
-      error_source_.reset();  // the line's records are to blame, not a train record
-      return;
+    const bool start_off = !is_multiple(entry.value1, kCellLength);
+    if (!start_off && is_multiple(entry.value2, kCellLength)) continue;
+    const std::int32_t value = start_off ? entry.value1 : entry.value2;
+    std::string message = std::string("kilometric chainage ") + (start_off ? "position " : "value ") +
+                          std::to_string(value) + " is not a multiple of 50";
+    Diagnostic diagnostic = context_.line.diagnostic_for_file(Severity::kError, 2, message);
+    for (const ChainageRecord& record : context_.chainage_records) {
+      const bool same = record.value1 == entry.value1 &&
+                        (record.value2 == entry.value2 || std::int64_t{record.value2} + 100 == entry.value2);
+      if (same) {
+        diagnostic = context_.line.diagnostic_at(start_off ? record.position_offset : record.value_offset,
+                                                 Severity::kError, 2, message);
+      }
     }
+    sink_.report(std::move(diagnostic));
+    return;
   }
 }
 
-TrainParser::Next TrainParser::read_signal() {
-  FieldReader& reader = file_.reader();
-  const std::int32_t posizione = reader.read_int32();
+Flow TrainParser::read_signal() {
+  const std::int32_t posizione = file_.int32();
   std::int32_t values[10];
-  for (std::int32_t& value : values) value = reader.read_int32();
+  for (std::int32_t& value : values) value = file_.int32();
   auto& [sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo] = values;
-  if (beyond_route(posizione, kRecordMargin)) return record_error(15, posizione, Next::kLeaveLoop);
-  if (!memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo)) return Next::kEndReading;
-  return Next::kGoOn;
+  if (const Flow flow = check_position(posizione, kRecordMargin); flow != Flow::kNext) return flow;
+  if (!memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo)) {
+    return context_.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
+  }
+  return Flow::kNext;
 }
 
 bool TrainParser::memo_segnale(std::int32_t posizione, std::int32_t& sx, std::int32_t& s1,
@@ -248,12 +292,17 @@ bool TrainParser::memo_segnale(std::int32_t posizione, std::int32_t& sx, std::in
                                std::int32_t& d3, std::int32_t& tempo) {
   const std::int64_t c = round_div(std::int64_t{posizione} + kCellLength, kCellLength);
   // The signal and its markers 100, 200, 300 and 400 m before it.
-  for (int j = 0; j <= kApproachCells; ++j) require_in_route(c - 2 * j);
+  for (int j = 0; j <= kApproachCells; ++j) {
+    require_in_route(c - 2 * j, 0, "the signal or one of its approach markers (400 m before it) lies outside the route");
+  }
   RouteCell& cell = model_.cell(c);
   if (!is_free(cell)) {
-    record_error(16, posizione, Next::kEndReading);
+    fail(16, posizione, 0,
+         "the cell of this signal at " + metres(posizione) + " (cell " + std::to_string(c) + ") is already taken",
+         Flow::kEndCall, context_.holder_note(c));
     return false;
   }
+  context_.hold(c, file_);
   // Left group in the tens, right group in the units of each packed value.
   const std::int64_t groups = std::int64_t{sx} * 3 + dx;
   cell.kind = kSignal;
@@ -269,17 +318,18 @@ bool TrainParser::memo_segnale(std::int32_t posizione, std::int32_t& sx, std::in
   return true;
 }
 
-TrainParser::Next TrainParser::read_slowdown() {
-  FieldReader& reader = file_.reader();
-  const std::int32_t x = reader.read_int32();
-  std::int32_t v = reader.read_int32();
-  std::int32_t l = reader.read_int32();
-  std::int32_t f_tt = reader.read_int32();
-  const std::int32_t f_ta = reader.read_int32();
-  std::int32_t d_v = reader.read_int32();
-  if (beyond_route(x, kRecordMargin)) return record_error(15, x, Next::kLeaveLoop);
-  if (!memo_rallentamento(x, v, l, f_tt, f_ta, d_v)) return Next::kEndReading;
-  return Next::kGoOn;
+Flow TrainParser::read_slowdown() {
+  const std::int32_t x = file_.int32();
+  std::int32_t v = file_.int32();
+  std::int32_t l = file_.int32();
+  std::int32_t f_tt = file_.int32();
+  const std::int32_t f_ta = file_.int32();
+  std::int32_t d_v = file_.int32();
+  if (const Flow flow = check_position(x, kRecordMargin); flow != Flow::kNext) return flow;
+  if (!memo_rallentamento(x, v, l, f_tt, f_ta, d_v)) {
+    return context_.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
+  }
+  return Flow::kNext;
 }
 
 bool TrainParser::memo_rallentamento(std::int32_t x, std::int32_t& v, std::int32_t& l,
@@ -290,21 +340,34 @@ bool TrainParser::memo_rallentamento(std::int32_t x, std::int32_t& v, std::int32
   const std::int64_t start = round_div(x + kCellLength, kCellLength);
   const std::int64_t end = round_div(std::int64_t{x} + l + kCellLength, kCellLength);
   const std::int64_t boards = round_div(x - kWarningDistance, kCellLength);
-  require_in_route(start);
-  require_in_route(end);
-  if (warned) require_in_route(warning);
-  for (int i = 0; f_ta != 0 && i < kApproachCells; ++i) require_in_route(boards - i);
+  require_in_route(start, 0, "the slowdown's start lies outside the route");
+  require_in_route(end, 2, "the slowdown's end lies outside the route");
+  if (warned) require_in_route(warning, 0, "the slowdown's warning board lies outside the route");
+  for (int i = 0; f_ta != 0 && i < kApproachCells; ++i) {
+    require_in_route(boards - i, 4, "the slowdown's approach boards lie outside the route");
+  }
 
-  const auto refuse = [&](std::int32_t kind) {
-    record_error(kind, x, Next::kEndReading);
+  const auto refuse = [&](std::int32_t kind, std::int64_t cell, const char* what) {
+    fail(kind, x, kind == 19 ? 2 : kind == 20 ? 4 : 0,
+         std::string("the ") + what + " of this slowdown (cell " + std::to_string(cell) + ") is already taken",
+         Flow::kEndCall, context_.holder_note(cell));
     return false;
   };
-  if (warned && !is_free(model_.cell(warning))) return refuse(17);
-  if (!is_free(model_.cell(start))) return refuse(18);
-  if (!is_free(model_.cell(end))) return refuse(19);
+  if (warned && !is_free(model_.cell(warning))) return refuse(17, warning, "warning board cell");
+  if (!is_free(model_.cell(start))) return refuse(18, start, "start cell");
+  if (!is_free(model_.cell(end))) return refuse(19, end, "end cell");
   write_slowdown(start, end, warned ? std::optional{warning} : std::nullopt, v, f_tt, d_v);
   // The approach boards come last: when they collide, the slowdown stays.
-  if (f_ta != 0 && !place_approach_boards(boards, d_v)) return refuse(20);
+  if (f_ta != 0 && !place_approach_boards(boards, d_v)) {
+    std::int64_t taken = boards;
+    for (int i = 0; i < kApproachCells; ++i) {
+      if (!is_free(model_.cell(boards - i))) {
+        taken = boards - i;
+        break;
+      }
+    }
+    return refuse(20, taken, "approach board cell");
+  }
   return true;
 }
 
@@ -314,11 +377,13 @@ void TrainParser::write_slowdown(std::int64_t start, std::int64_t end, std::opti
   // cell keeps the start's kind there.
   for (const auto& [index, kind] : {std::pair{end, kSlowdownEnd}, std::pair{start, kSlowdownStart}}) {
     model_.cell(index).kind = kind;
+    context_.hold(index, file_);
     if (d_v != 0) model_.cell(index).param2 = low_bits<std::int16_t>(d_v);
   }
   if (warning) {
     RouteCell& board = model_.cell(*warning);
     board.kind = kSlowdownWarning;
+    context_.hold(*warning, file_);
     if (d_v != 0) board.param2 = low_bits<std::int16_t>(d_v);
     board.param1 = low_bits<std::int16_t>(v);
   }
@@ -336,46 +401,59 @@ bool TrainParser::place_approach_boards(std::int64_t first, std::int32_t d_v) {
   for (int i = 0; i < kApproachCells; ++i) {
     RouteCell& board = model_.cell(first - i);
     board.kind = kSlowdownApproach;
+    context_.hold(first - i, file_);
     board.param1 = low_bits<std::int16_t>(i + 1);
     if (d_v != 0) board.param2 = low_bits<std::int16_t>(i + 1);
   }
   return true;
 }
 
-TrainParser::Next TrainParser::read_lowering() {
-  FieldReader& reader = file_.reader();
-  const std::int32_t position = reader.read_int32();
-  const std::int32_t value = reader.read_int32();
-  if (beyond_route(position, kRecordMargin)) return record_error(15, position, Next::kLeaveLoop);
+Flow TrainParser::read_lowering() {
+  const std::int32_t position = file_.int32();
+  const std::int32_t value = file_.int32();
+  if (const Flow flow = check_position(position, kRecordMargin); flow != Flow::kNext) return flow;
   const std::int64_t index = round_div(position, kCellLength);
-  require_in_route(index);
+  require_in_route(index, 0, "the lowering record lies before the start of the route");
   RouteCell& cell = model_.cell(index);
-  if (!is_free(cell)) return record_error(7, position, Next::kEndReading);
+  if (!is_free(cell)) {
+    return fail(7, position, 0,
+                "the cell of this lowering record at " + metres(position) + " (cell " + std::to_string(index) +
+                    ") is already taken",
+                Flow::kEndCall, context_.holder_note(index));
+  }
+  context_.hold(index, file_);
   if (value > 0) {
     cell.kind = kLoweringPoint;
     cell.param1 = low_bits<std::int16_t>(value);
   } else {
     cell.kind = kLoweringOther;
   }
-  return Next::kGoOn;
+  return Flow::kNext;
 }
 
 // One station into entry k of the scenario table, with its stop cell and
 // approach markers.
-TrainParser::Next TrainParser::read_station() {
+Flow TrainParser::read_station() {
+  // The check has told once that the stations reach the board texts.
+  if (too_many_stations_) return Flow::kNext;
   // A station never takes an entry that holds a board text.
   if (station_ > std::min(model_.next_board_entry, kFirstBoardEntry)) {
-    return record_error_kind(10, Next::kEndReading);
+    too_many_stations_ = true;
+    return fail(10, std::nullopt, file_.fields_read(),
+                "too many stations: station " + std::to_string(station_) + " would take an entry of the board texts");
   }
-  FieldReader& reader = file_.reader();
   ScenarioEntry& entry = model_.scenario_table[station_];
-  entry.value3 = reader.read_int32();
+  entry.value3 = file_.int32();
   const std::int32_t position = entry.value3;
-  if (beyond_route(position, kStationMargin)) return record_error(15, position, Next::kLeaveLoop);
-  if (!is_multiple(position, kCellLength)) return record_error(8, position, Next::kEndReading);
-  entry.code = reader.read_byte();
-  const std::int32_t length = reader.read_int32();
-  if (!is_multiple(length, 100)) return record_error(9, position, Next::kEndReading);
+  if (const Flow flow = check_position(position, kStationMargin); flow != Flow::kNext) return flow;
+  if (!is_multiple(position, kCellLength)) {
+    return fail(8, position, 0, "station position " + std::to_string(position) + " is not a multiple of 50");
+  }
+  entry.code = file_.byte();
+  const std::int32_t length = file_.int32();
+  if (!is_multiple(length, 100)) {
+    return fail(9, position, 2, "station length " + std::to_string(length) + " is not a multiple of 100");
+  }
   read_station_columns(entry);
   set_station_stretch(entry, length);
   if (length < 600) entry.byte4 = 0;
@@ -384,30 +462,29 @@ TrainParser::Next TrainParser::read_station() {
     entry.byte4 = 0;
   }
   if (entry.code < kStationKindWithoutCells) {
-    const Next next = place_station_cells(entry);
-    if (next != Next::kGoOn) return next;
+    const Flow flow = place_station_cells(entry);
+    if (flow != Flow::kNext) return flow;
   }
   return check_station_order(entry);
 }
 
 // Columns 4 to 17: carried into the entry, the time of day as seconds.
 void TrainParser::read_station_columns(ScenarioEntry& entry) {
-  FieldReader& reader = file_.reader();
-  entry.flag = reader.read_byte();
-  entry.byte4 = reader.read_byte();
-  entry.byte3 = reader.read_byte();
-  entry.word1 = reader.read_int16();
-  entry.word2 = reader.read_int16();
-  entry.byte1 = reader.read_byte();
-  entry.word3 = reader.read_int16();
-  entry.word4 = reader.read_int16();
-  entry.word5 = reader.read_int16();
-  entry.byte2 = reader.read_byte();
-  const std::int64_t hours = reader.read_int32();
-  const std::int64_t minutes = reader.read_int32();
-  const std::int64_t seconds = reader.read_int32();
+  entry.flag = file_.byte();
+  entry.byte4 = file_.byte();
+  entry.byte3 = file_.byte();
+  entry.word1 = file_.int16();
+  entry.word2 = file_.int16();
+  entry.byte1 = file_.byte();
+  entry.word3 = file_.int16();
+  entry.word4 = file_.int16();
+  entry.word5 = file_.int16();
+  entry.byte2 = file_.byte();
+  const std::int64_t hours = file_.int32();
+  const std::int64_t minutes = file_.int32();
+  const std::int64_t seconds = file_.int32();
   entry.seconds = low_bits<std::int32_t>(hours * 3600 + minutes * 60 + seconds);
-  entry.text = reader.read_text();
+  entry.text = file_.text();
 }
 
 // The stretch the station covers, from its position, length and kind; byte3
@@ -437,14 +514,20 @@ void TrainParser::set_station_stretch(ScenarioEntry& entry, std::int64_t length)
 
 // The stop cell, one before the stretch's end, and (but for kinds 5 and 6)
 // the four markers before it. Written over whatever the cells hold.
-TrainParser::Next TrainParser::place_station_cells(const ScenarioEntry& entry) {
+Flow TrainParser::place_station_cells(const ScenarioEntry& entry) {
   const std::int64_t stretch_end = entry.value2;
-  if (stretch_end - kCellLength <= kCellLength) return record_error_kind(24, Next::kEndReading);
+  if (stretch_end - kCellLength <= kCellLength) {
+    return fail(24, std::nullopt, 0,
+                "the station's stretch ends at " + metres(stretch_end) +
+                    ": its stop cell would lie in cell 1 or before");
+  }
   const std::int64_t stop = round_div(stretch_end - kCellLength, kCellLength);
   const bool with_markers = entry.code != 5 && entry.code != 6;
-  require_in_route(stop);
+  require_in_route(stop, 0, "the station's stop cell lies beyond the end of the route");
   for (int j = 1; with_markers && j <= kApproachCells; ++j) {
-    if (const auto marker = station_marker_cell(stretch_end, j)) require_in_route(*marker);
+    if (const auto marker = station_marker_cell(stretch_end, j)) {
+      require_in_route(*marker, 0, "a station marker lies beyond the end of the route");
+    }
   }
   for (int j = 1; with_markers && j <= kApproachCells; ++j) {
     if (const auto marker = station_marker_cell(stretch_end, j)) {
@@ -453,42 +536,59 @@ TrainParser::Next TrainParser::place_station_cells(const ScenarioEntry& entry) {
   }
   RouteCell& cell = model_.cell(stop);
   cell.kind = kStationStop;
+  context_.hold(stop, file_);
   cell.param1 = low_bits<std::int16_t>(station_);
-  return Next::kGoOn;
+  return Flow::kNext;
 }
 
 // Stations come in increasing order with room between them, and stay below
 // the board texts.
-TrainParser::Next TrainParser::check_station_order(const ScenarioEntry& entry) {
+Flow TrainParser::check_station_order(const ScenarioEntry& entry) {
   if (station_ > 1 &&
       std::int64_t{entry.value1} - kStationGap < model_.scenario_table[station_ - 1].value2) {
-    return record_error(22, entry.value3, Next::kEndReading);
+    return fail(22, entry.value3, 0,
+                "the station's stretch starts at " + metres(entry.value1) + ", less than 350 m after the previous " +
+                    "station's ends at " + metres(model_.scenario_table[station_ - 1].value2));
   }
   ++station_;
   if (station_ >= std::min(model_.next_board_entry, kFirstBoardEntry)) {
-    return record_error_kind(10, Next::kEndReading);
+    too_many_stations_ = true;
+    return fail(10, std::nullopt, 0,
+                "too many stations: after this one, station " + std::to_string(station_) +
+                    " would take an entry of the board texts");
   }
-  return Next::kGoOn;
+  return Flow::kNext;
 }
 
-bool TrainParser::beyond_route(std::int64_t position, std::int64_t margin) const {
-  return position + margin > kCellLength * model_.last_cell;
+Flow TrainParser::check_position(std::int64_t position, std::int64_t margin) {
+  if (beyond_route(model_, position, margin)) {
+    return fail(kBeyondRoute, static_cast<std::int32_t>(position), 0,
+                "position " + std::to_string(position) + " lies beyond the end of the route (" +
+                    metres(kCellLength * model_.last_cell - margin) + " at most)",
+                Flow::kLeaveLoop);
+  }
+  const std::int32_t length = model_.scenario_table[kTrainHeaderEntry].value2;
+  if (position > length) {
+    sink_.report(file_.diagnostic_at(file_.field_offset(0), Severity::kWarning, 0,
+                                     "position " + std::to_string(position) + " lies beyond the line's length of " +
+                                         metres(length) + " (inside the route, which runs 7000 m further)"));
+  }
+  return Flow::kNext;
 }
 
-void TrainParser::require_in_route(std::int64_t cell) const {
-  if (!model_.cell_in_route(cell)) throw ReadingFailure("a cell outside the route");
+void TrainParser::require_in_route(std::int64_t cell, std::size_t field, const char* what) const {
+  if (!model_.cell_in_route(cell)) throw ReadingFailure(what, field);
 }
 
-TrainParser::Next TrainParser::record_error(std::int32_t kind, std::int32_t position, Next next) {
-  model_.record_error(kind, position);
-  error_source_ = file_.locate_record();
-  return next;
-}
-
-TrainParser::Next TrainParser::record_error_kind(std::int32_t kind, Next next) {
-  model_.error_code = kind;
-  error_source_ = file_.locate_record();
-  return next;
+Flow TrainParser::fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field,
+                       std::string message, Flow stop, std::optional<Diagnostic> note) {
+  Diagnostic diagnostic = file_.diagnostic_at(file_.field_offset(field), Severity::kError, kind, std::move(message));
+  diagnostic.position = position;
+  if (note) diagnostic.notes.push_back(std::move(*note));
+  const int line = diagnostic.line;
+  if (sink_.report(std::move(diagnostic))) return Flow::kNext;
+  if (!file_.reader().at_end()) sink_.reading_stopped(file_.name(), line);
+  return stop;
 }
 
 }  // namespace compiler

@@ -10,21 +10,21 @@
 #include "compiler/description_file.h"
 #include "compiler/model.h"
 #include "compiler/parser.h"
+#include "compiler/record_reading.h"
 
 namespace compiler {
 
 class TrainParser {
  public:
-  TrainParser(CompiledModel& model, DescriptionFile& file, std::optional<ErrorSource>& error_source)
-      : model_(model), file_(file), error_source_(error_source) {}
+  TrainParser(CompiledModel& model, ReadingContext& context)
+      : model_(model), context_(context), file_(context.train), sink_(context.sink) {}
 
-  // Reads the whole train description and deletes the file on every way
-  // out. Throws ReadingFailure for error 25 (a field that cannot be read, a
-  // cell outside the route, a speed that does not fit its byte); the caller
-  // records the kind.
+  // Reads the whole train description and consumes the file on every way
+  // out. Throws ReadingEnded once error 25 is reported (a field that cannot
+  // be read, a cell outside the route, a speed that does not fit its byte).
   void run();
 
-  // Stores one signal. False when its cell is taken: error 16 is recorded
+  // Stores one signal. False when its cell is taken: error 16 is reported
   // and nothing written.
   bool memo_segnale(std::int32_t posizione, std::int32_t& sx, std::int32_t& s1, std::int32_t& s2,
                     std::int32_t& s3, std::int32_t& rapp, std::int32_t& dx, std::int32_t& d1,
@@ -35,29 +35,21 @@ class TrainParser {
                           std::int32_t f_ta, std::int32_t& d_v);
 
  private:
-  // What the reading does after a record.
-  enum class Next {
-    kGoOn,        // next record
-    kLeaveLoop,   // error 15: the profiles are still completed
-    kEndReading,  // any other error: the reading ends here
-  };
-
   void read_train_file();
   bool find_general_section();
-  Next read_records();
-  std::optional<std::string> read_keyword();
-  Next handle_record(const std::string& keyword);
+  Flow read_records();
+  Flow handle_record(const std::string& keyword);
 
-  Next read_braked_mass();
-  Next read_cars();
-  Next read_speed_step();
-  Next read_adhesion_step();
-  Next read_clock();
-  Next read_sand();
-  Next read_signal();
-  Next read_slowdown();
-  Next read_lowering();
-  Next read_station();
+  Flow read_braked_mass();
+  Flow read_cars();
+  Flow read_speed_step();
+  Flow read_adhesion_step();
+  Flow read_clock();
+  Flow read_sand();
+  Flow read_signal();
+  Flow read_slowdown();
+  Flow read_lowering();
+  Flow read_station();
 
   void write_slowdown(std::int64_t start, std::int64_t end, std::optional<std::int64_t> warning,
                       std::int32_t v, std::int32_t f_tt, std::int32_t d_v);
@@ -65,8 +57,8 @@ class TrainParser {
 
   void read_station_columns(ScenarioEntry& entry);
   static void set_station_stretch(ScenarioEntry& entry, std::int64_t length);
-  Next place_station_cells(const ScenarioEntry& entry);
-  Next check_station_order(const ScenarioEntry& entry);
+  Flow place_station_cells(const ScenarioEntry& entry);
+  Flow check_station_order(const ScenarioEntry& entry);
 
   void lay_speed_up_to(std::int64_t cell);
   void lay_adhesion_up_to(std::int64_t cell);
@@ -75,18 +67,21 @@ class TrainParser {
   void complete_profiles();
   void check_chainage();
 
-  // True when a record at position lies too close to the route's end:
-  // (position + margin) / 50 beyond last_cell.
-  bool beyond_route(std::int64_t position, std::int64_t margin) const;
-  // A write outside the route is a reading failure (error 25).
-  void require_in_route(std::int64_t cell) const;
-  // Records an error caused by the record just read.
-  Next record_error(std::int32_t kind, std::int32_t position, Next next);
-  Next record_error_kind(std::int32_t kind, Next next);
+  // A write outside the route is a reading failure (error 25), blamed on field.
+  void require_in_route(std::int64_t cell, std::size_t field, const char* what) const;
+  // Checks a positioned record: error 15 beyond the route, a warning beyond
+  // the line's length.
+  Flow check_position(std::int64_t position, std::int64_t margin);
+  // Reports error kind at field of the record just read; the compile goes as
+  // stop says, the check goes on with the next record.
+  Flow fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field, std::string message,
+            Flow stop = Flow::kEndCall, std::optional<Diagnostic> note = std::nullopt);
 
   CompiledModel& model_;
+  ReadingContext& context_;
   DescriptionFile& file_;
-  std::optional<ErrorSource>& error_source_;
+  DiagnosticSink& sink_;
+  KeywordWatch watch_{Description::kTrain};
 
   // Parse state of one reading.
   std::int64_t speed_fill_ = 0;      // next cell to receive a speed limit
@@ -94,6 +89,10 @@ class TrainParser {
   std::int32_t previous_speed_ = 0;  // km/h, laid down until the next record
   std::int32_t previous_adhesion_ = 0;
   std::int32_t station_ = 1;  // k: the entry of the next station
+  // Where the speed being laid down was read, to blame a speed that does not
+  // fit its byte on its own record.
+  std::optional<std::size_t> previous_speed_field_;
+  bool too_many_stations_ = false;
 };
 
 }  // namespace compiler

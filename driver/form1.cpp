@@ -43,19 +43,24 @@ void Form1::dati_note() { scenario::dati_note(folder_, scenario_id_, train_id_);
 void Form1::dati_rallentamenti() { scenario::dati_rallentamenti(folder_, scenario_id_, train_id_); }
 void Form1::dati_scheda() { scenario::dati_scheda(folder_, scenario_id_, train_id_); }
 
+// The program reads its two descriptions, compiles them from memory and
+// deletes the ones the reading consumed.
 int Form1::memorizza_percorso(std::int32_t j) {
+  compiler::DescriptionFiles files;
+  files.line_path = platform::join_path(folder_, platform::line_description_name(scenario_id_));
+  files.train_path = platform::join_path(folder_, platform::train_description_name(scenario_id_, train_id_));
+
   compiler::CompileRequest request;
   request.output_folder = folder_;
   request.scenario_id = scenario_id_;
   request.train_id = train_id_;
   request.j = j;
-  request.sources.line_path = platform::join_path(folder_, line_description_name(scenario_id_));
-  request.sources.train_path = platform::join_path(folder_, train_description_name(scenario_id_, train_id_));
-  request.sources.consume = true;
+  request.sources = compiler::read_sources(files);
 
   compiler::CompiledModel model;
   const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
-  print_to_stderr(compiler::describe_recorded_error(result, request));
+  compiler::delete_consumed(files, result.report.consumed);
+  print_to_stderr(compiler::describe_recorded_error(result));
   switch (result.status) {
     case compiler::CompileStatus::kWritten:
       break;

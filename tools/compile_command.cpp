@@ -52,16 +52,17 @@ int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& 
     }
   }
 
+  const compiler::DescriptionFiles files{options.line_path, options.train_path, /*consume=*/false};
   compiler::CompileRequest request;
   request.output_folder = options.output_folder;
   request.scenario_id = *scenario_id;
   request.train_id = *train_id;
   request.j = options.no_plan ? 0 : 1;
-  request.sources = {options.line_path, options.train_path, /*consume=*/false};
+  request.sources = compiler::read_sources(files);
 
   compiler::CompiledModel model;
   const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
-  err << compiler::describe_outcome(result, request);
+  err << compiler::describe_outcome(result);
   if (result.status == compiler::CompileStatus::kWritten) {
     out << "compiled " << options.line_path << " and " << options.train_path << " into " << options.output_folder
         << '\n';

@@ -1,12 +1,9 @@
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
+#include "compiler/check.h"
 #include "compiler/compile.h"
 #include "compiler/errors.h"
 #include "compiler/line_data_file.h"
@@ -23,20 +20,6 @@ void check(bool holds, const char* what) {
     std::fprintf(stderr, "broken invariant: %s\n", what);
     std::abort();
   }
-}
-
-const std::string& work_folder() {
-  static const std::string folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "scenario-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    return pattern;
-  }();
-  return folder;
-}
-
-void write(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // What must hold of any model the compile leaves, whatever its input.
@@ -66,6 +49,11 @@ void check_model(compiler::CompiledModel& model) {
   }
 }
 
+// The same place in a description: kind, file, line and column.
+bool same_place(const compiler::Diagnostic& a, const compiler::Diagnostic& b) {
+  return a.kind == b.kind && a.file == b.file && a.line == b.line && a.column == b.column;
+}
+
 }  // namespace
 
 int compile(const std::uint8_t* data, std::size_t size) {
@@ -76,20 +64,35 @@ int compile(const std::uint8_t* data, std::size_t size) {
   const std::string_view train = split == std::string_view::npos ? std::string_view{} : input.substr(split + 1);
 
   compiler::CompileRequest request;
-  request.output_folder = work_folder();
   request.scenario_id = "F";
   request.train_id = "Z";
   request.j = data[0] & 1;
-  request.sources.line_path = work_folder() + "/F_linea.txt";
-  request.sources.train_path = work_folder() + "/F_Z-.txt";
-  request.sources.consume = true;
-  write(request.sources.line_path, line);
-  write(request.sources.train_path, train);
+  request.sources.line = compiler::in_memory("F_linea.txt", std::string(line));
+  request.sources.train = compiler::in_memory("F_Z-.txt", std::string(train));
 
   compiler::CompiledModel model;
-  compiler::compile_model(model, request);
-  check(!std::filesystem::exists(request.sources.line_path), "the line description is consumed");
+  compiler::CompileReport report;
+  const bool routed = compiler::compile_model(model, request, &report);
+  check(report.consumed.line, "the line description is consumed");
   check_model(model);
+
+  // The check on the same input: it reports the error the compile records
+  // (when the compile met only that one), and no error when the compile
+  // ends clean.
+  const compiler::CheckResult checked = compiler::check_descriptions(request.sources);
+  const bool stamped = routed && compiler::stamp(model) == compiler::kStamped;
+  if (request.j == 0) return 0;  // the check reads the curves as a full compile does
+  if (model.error_code == 0 && stamped) check(checked.errors == 0, "a clean compile gives a clean check");
+  // After more than one error the two readings differ: the compile stopped
+  // where the check went on.
+  const bool one_error = report.errors == 1 || report.errors == report.route_errors;
+  if (report.recorded && one_error) {
+    bool found = false;
+    for (const compiler::Diagnostic& diagnostic : checked.diagnostics) {
+      if (diagnostic.severity == compiler::Severity::kError && same_place(diagnostic, *report.recorded)) found = true;
+    }
+    check(found || checked.dropped > 0, "the check reports the error the compile records");
+  }
   return 0;
 }
 

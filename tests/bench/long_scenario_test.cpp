@@ -29,11 +29,10 @@ Compiled compile_generated(const TempDir& folder, std::int32_t line_length) {
   request.output_folder = folder.path();
   request.scenario_id = bench::kGeneratedScenarioId;
   request.train_id = bench::kGeneratedTrainId;
-  request.sources.line_path = folder.write(platform::line_description_name(request.scenario_id),
-                                           scenario.line_description);
-  request.sources.train_path = folder.write(
+  request.sources.line =
+      compiler::in_memory(platform::line_description_name(request.scenario_id), scenario.line_description);
+  request.sources.train = compiler::in_memory(
       platform::train_description_name(request.scenario_id, request.train_id), scenario.train_description);
-  request.sources.consume = false;
   Compiled compiled;
   compiled.routed = compiler::compile_model(compiled.model, request);
   return compiled;

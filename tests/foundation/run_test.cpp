@@ -105,9 +105,18 @@ compiler::CompileRequest request_in(const TempDir& dir, std::int32_t j = 1) {
   request.scenario_id = "S";
   request.train_id = "T";
   request.j = j;
-  request.sources.line_path = dir.file("S_linea.txt");
-  request.sources.train_path = dir.file("S_T-.txt");
   return request;
+}
+
+// The compile as the one-shot program runs it: the descriptions read, the
+// compile, then the consumed descriptions deleted.
+compiler::CompileResult compile_in(const TempDir& dir, compiler::CompiledModel& model, std::int32_t j = 1) {
+  const compiler::DescriptionFiles files{dir.file("S_linea.txt"), dir.file("S_T-.txt"), true};
+  compiler::CompileRequest request = request_in(dir, j);
+  request.sources = compiler::read_sources(files);
+  const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
+  compiler::delete_consumed(files, result.report.consumed);
+  return result;
 }
 
 // A compile whose line description gives no length has no route to write.
@@ -124,30 +133,28 @@ TEST(CompileDriver, StopsWithoutOutputWhenNoRouteWasSized) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
-    const compiler::CompileRequest request = request_in(dir);
     dir.write("S_T-.txt", "[generale]\r\n[fine]\r\n");
     if (!c.line_text.empty()) dir.write("S_linea.txt", c.line_text);
 
     compiler::CompiledModel model;
     model.error_code = 77;  // left over from an earlier compile: cleared first
-    const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
+    const compiler::CompileResult result = compile_in(dir, model);
 
     EXPECT_EQ(result.status, compiler::CompileStatus::kNoRoute);
     EXPECT_EQ(result.exit_status(), 2);
     EXPECT_EQ(result.error_code, c.expected_kind);
     for (const char* output : {"S_linea.dat", "S_T.sim", "S_T.dat"}) EXPECT_FALSE(dir.exists(output)) << output;
-    const std::string report = compiler::describe_outcome(result, request);
+    const std::string report = compiler::describe_outcome(result);
     EXPECT_NE(report.find("no route"), std::string::npos) << report;
   }
 }
 
 TEST(CompileDriver, ClearsTheScenarioTableBeforeParsing) {
   TempDir dir;
-  const compiler::CompileRequest request = request_in(dir);
   compiler::CompiledModel model;
   model.scenario_table[3].text = "stale";
   model.scenario_table[85].word1 = 610;
-  compiler::memorizza_percorso(model, request);
+  compile_in(dir, model);
   EXPECT_EQ(model.scenario_table[3], compiler::ScenarioEntry{});
   EXPECT_EQ(model.scenario_table[85].word1, 0);
 }
@@ -176,7 +183,7 @@ TEST(CompileDriver, ConsumesTheDescriptionsAndWritesWhatTheModelHolds) {
     dir.write("S_linea.txt", "[generale]\r\nlunghezza percorso,    10000\r\n" + c.line_records + "[fine]\r\n");
     dir.write("S_T-.txt", "[generale]\r\nvelocita,   0,    100\r\n[fine]\r\n");
     compiler::CompiledModel model;
-    const compiler::CompileResult result = compiler::memorizza_percorso(model, request_in(dir, c.j));
+    const compiler::CompileResult result = compile_in(dir, model, c.j);
     EXPECT_EQ(result.status, compiler::CompileStatus::kWritten);
     EXPECT_EQ(result.error_code, c.expected_kind);
     EXPECT_EQ(result.exit_status(), c.expected_kind == 0 ? 0 : 1);

@@ -53,12 +53,13 @@ TEST_P(HostileInput, HasItsDefinedOutcome) {
   request.output_folder = dir.path();
   request.scenario_id = "S";
   request.train_id = "T";
-  request.sources = {dir.write("S_linea.txt", c.line), dir.write("S_T-.txt", c.train), true};
+  request.sources = {compiler::in_memory("S_linea.txt", c.line), compiler::in_memory("S_T-.txt", c.train)};
   compiler::CompiledModel model;
-  compiler::compile_model(model, request);
+  compiler::CompileReport report;
+  compiler::compile_model(model, request, &report);
   EXPECT_EQ(model.error_code, c.expected_kind);
   EXPECT_EQ(model.route_sized(), c.expected_route);
-  EXPECT_FALSE(dir.exists("S_linea.txt")) << "the line description is consumed on every way out";
+  EXPECT_TRUE(report.consumed.line) << "the line description is consumed on every way out";
 }
 
 // A record with a NUL byte and other control bytes where a number belongs.

@@ -60,7 +60,7 @@ class LineFixture : public ::testing::Test {
 
   bool line_file_left() const { return folder_.exists(kLineName); }
   bool train_file_left() const { return folder_.exists(kTrainName); }
-  const std::optional<compiler::ErrorSource>& error_source() const { return error_source_; }
+  const std::optional<compiler::Diagnostic>& error_source() const { return error_source_; }
 
  private:
   compiler::CompiledModel parse(std::int32_t full_compile) {
@@ -81,7 +81,7 @@ class LineFixture : public ::testing::Test {
   static constexpr std::string_view kTrainName = "Prova_T1-.txt";
   testing_support::TempDir folder_;
   compiler::DescriptionFiles files_;
-  std::optional<compiler::ErrorSource> error_source_;
+  std::optional<compiler::Diagnostic> error_source_;
 };
 
 }  // namespace line_test

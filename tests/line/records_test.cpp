@@ -234,7 +234,8 @@ TEST_F(GradientTest, FailureAfterTheReadingPointsAtNoRecord) {
   records.push_back("pendenza,  7950,   1");
   const CompiledModel model = compile(line_file(1000, records));
   EXPECT_EQ(model.error_code, 25);
-  EXPECT_FALSE(error_source().has_value());
+  ASSERT_TRUE(error_source().has_value());
+  EXPECT_EQ(error_source()->line, 0);
   EXPECT_FALSE(line_file_left());
   EXPECT_FALSE(train_file_left());
 }

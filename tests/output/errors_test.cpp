@@ -7,36 +7,47 @@
 namespace compiler {
 namespace {
 
+// A diagnostic at a record of file, its field at column.
+Diagnostic at(std::string file, int line, std::string source_line, int column) {
+  Diagnostic diagnostic;
+  diagnostic.file = std::move(file);
+  diagnostic.line = line;
+  diagnostic.column = column;
+  diagnostic.excerpt.text = std::move(source_line);
+  diagnostic.excerpt.caret = static_cast<std::size_t>(column - 1);
+  return diagnostic;
+}
+
 TEST(ErrorReportTest, KindPositionAndMeaning) {
   struct Case {
     std::int32_t kind;
     std::int32_t position;
-    std::optional<ErrorSource> source;
-    std::string fallback;
+    std::optional<Diagnostic> source;
     std::string expected;
   };
-  const ErrorSource signal{"train.txt", 12, "segnale,    1050,   2", 0};
-  const ErrorSource board{"line.txt", 40, "  indicatore, 300", 2};
+  const Diagnostic signal = at("train.txt", 12, "segnale,    1050,   2", 13);
+  const Diagnostic board = at("line.txt", 40, "  indicatore, 300", 3);
+  Diagnostic line_file;
+  line_file.file = "line.txt";
   const Case cases[] = {
-      {16, 1050, signal, "",
+      {16, 1050, signal,
        "train.txt:12: error 16 at 1050 m: the cell of this signal is already taken\n"
        "segnale,    1050,   2\n"
-       "^\n"},
-      {6, 300, board, "",
+       "            ^\n"},
+      {6, 300, board,
        "line.txt:40: error 6 at 300 m: the cell of this indication board is already taken\n"
        "  indicatore, 300\n"
        "  ^\n"},
       // No position for kinds that carry none, whatever the member holds.
-      {5, 999, std::nullopt, "line.txt", "line.txt: error 5: the cab-signal repetition keyword holds neither 4 nor 9\n"},
-      {102, 0, std::nullopt, "line.txt",
-       "line.txt: error 102: the line description file ends before its [generale] section\n"},
-      {24, 77, std::nullopt, "", "error 24: the station's stop cell would lie in cell 1 or before\n"},
+      {5, 999, line_file, "line.txt: error 5: the cab-signal repetition keyword holds neither 4 nor 9\n"},
+      {102, 0, line_file, "line.txt: error 102: the line description file ends before its [generale] section\n"},
+      {24, 77, std::nullopt, "error 24: the station's stop cell would lie in cell 1 or before\n"},
       // Post-pass kinds point at the route, never at a record.
-      {12, 4500, signal, "train.txt", "route: error 12 at 4500 m: no free cell in a look-back group before a slowdown start\n"},
-      {23, 0, std::nullopt, "", "error 23: unknown error kind\n"},
+      {12, 4500, signal, "route: error 12 at 4500 m: no free cell in a look-back group before a slowdown start\n"},
+      {23, 0, std::nullopt, "error 23: unknown error kind\n"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(format_recorded_error(c.kind, c.position, c.source, c.fallback), c.expected) << c.kind;
+    EXPECT_EQ(format_recorded_error(c.kind, c.position, c.source), c.expected) << c.kind;
   }
 }
 

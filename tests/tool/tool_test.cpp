@@ -104,7 +104,10 @@ TEST_P(ToolCompileReports, PointsAtTheRecord) {
   EXPECT_EQ(run.exit_status, 1) << run.standard_error;
   std::string expected = c.expected_first_line + "\n";
   if (!c.expected_source_line.empty()) {
-    expected += c.expected_source_line + "\n^\n";
+    // The caret stands under the field at fault: here the record's position.
+    const std::string& source = c.expected_source_line;
+    const std::size_t position_field = source.find_first_not_of(' ', source.find(',') + 1);
+    expected += source + "\n" + std::string(position_field, ' ') + "^\n";
   }
   EXPECT_EQ(run.standard_error, expected);
   EXPECT_TRUE(dir.exists("S_T.dat")) << "files are written after a recorded error";

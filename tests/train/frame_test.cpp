@@ -29,7 +29,7 @@ class ParserFrame : public ::testing::Test {
   bool files_left() const { return folder_.exists("P_linea.txt") || folder_.exists("P_T-.txt"); }
 
   compiler::CompiledModel model;
-  std::optional<compiler::ErrorSource> source;
+  std::optional<compiler::Diagnostic> source;
 
  private:
   testing_support::TempDir folder_;

@@ -142,7 +142,7 @@ TEST_F(ReadingTest, TrainFileIsDeletedOnEveryWayOut) {
       {"end of file", "sabbia, 1", true, 0},
       {"error 15", "velocita, 200000, 50", true, 15},
       {"error 8", "stazione, 510, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X", true, 8},
-      {"reading failure", "sabbia, x", false, 0},
+      {"reading failure", "sabbia, x", false, 25},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -154,8 +154,11 @@ TEST_F(ReadingTest, TrainFileIsDeletedOnEveryWayOut) {
 }
 
 TEST_F(ReadingTest, MissingFileIsReportedAndUnsizedRouteStoresNothing) {
-  compiler::DescriptionFile missing(path(), true);
-  EXPECT_ANY_THROW(compiler::TrainParser(model, missing, source).run());
+  const compiler::SourceText missing{path(), "", compiler::SourceState::kMissing, "No such file or directory"};
+  compiler::RecordingSink sink(model);
+  compiler::ReadingContext context(missing, missing, sink);
+  EXPECT_THROW(compiler::TrainParser(model, context).run(), compiler::ReadingEnded);
+  EXPECT_EQ(model.error_code, 25);
 
   model.route.clear();
   ASSERT_TRUE(compile("sabbia, 5"));
@@ -203,7 +206,8 @@ TEST_F(ReadingTest, ChainageOffTheGridIsError2AndReplacesError15) {
   entry(81).value2 = 30;
   ASSERT_TRUE(compile("velocita, 0, 50\nvelocita, 200000, 50"));
   EXPECT_EQ(model.error_code, 2);
-  EXPECT_FALSE(source.has_value());
+  ASSERT_TRUE(source.has_value());
+  EXPECT_EQ(source->line, 0) << "no record to point at";
 }
 
 TEST_F(ReadingTest, ChainageIsNotCheckedAfterAnErrorThatEndsTheReading) {

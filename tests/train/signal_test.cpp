@@ -81,7 +81,7 @@ TEST_F(SignalTest, TakenCellIsError16AndNothingIsWritten) {
   EXPECT_FALSE(file_left());
   ASSERT_TRUE(source.has_value());
   EXPECT_EQ(source->line, 3);
-  EXPECT_EQ(source->column, 0u);
+  EXPECT_EQ(source->column, 10) << "the signal's position field";
 }
 
 TEST_F(SignalTest, TunnelMarkerGivesWay) {
@@ -106,8 +106,7 @@ TEST_F(SignalTest, MarkersMustFitBeforeTheSignal) {
 }
 
 TEST_F(SignalTest, MemoSegnaleRaisesTempoForTheCaller) {
-  compiler::DescriptionFile unused(path(), true);
-  compiler::TrainParser parser(model, unused, source);
+  compiler::TrainParser parser(model, bare_context());
   std::int32_t sx = 2, s1 = 4, s2 = 1, s3 = 0, rapp = 0, dx = 0, d1 = 0, d2 = 0, d3 = 0, tempo = 20;
   EXPECT_TRUE(parser.memo_segnale(7050, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo));
   EXPECT_EQ(tempo, 101);

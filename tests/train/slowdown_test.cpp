@@ -167,8 +167,7 @@ TEST_F(SlowdownTest, CellOutsideTheRouteFailsBeforeAnyWrite) {
 }
 
 TEST_F(SlowdownTest, MemoRallentamentoIgnoresBoardsNearTheStart) {
-  compiler::DescriptionFile unused(path(), true);
-  compiler::TrainParser parser(model, unused, source);
+  compiler::TrainParser parser(model, bare_context());
   std::int32_t v = 40, l = 300, f_tt = 1, d_v = 0;
   EXPECT_TRUE(parser.memo_rallentamento(400, v, l, f_tt, 1, d_v));
   EXPECT_EQ(cell(9).kind, kSlowdownStart);

@@ -8,8 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include <filesystem>
+#include <memory>
+
 #include "compiler/field_reader.h"
 #include "compiler/model.h"
+#include "compiler/record_reading.h"
 #include "compiler/train_parser.h"
 #include "support/temp_dir.h"
 
@@ -43,16 +47,36 @@ class TrainFile : public ::testing::Test {
     write_raw(text);
   }
 
-  // Runs the train half on the file written. False when it ended in a
-  // reading failure (error 25, which the caller of the half records).
+  // Runs the train half on the file written, and deletes the file when the
+  // reading consumed it, as the one-shot program does. False when it ended
+  // in a reading failure (error 25). source gets the diagnostic of the kind
+  // recorded, if any.
   bool run() {
-    compiler::DescriptionFile file(path(), /*consume=*/true);
+    const compiler::SourceText train = compiler::read_source(path());
+    const compiler::SourceText no_line;
+    compiler::RecordingSink sink(model);
+    compiler::ReadingContext context(no_line, train, sink);
+    context.clear_holders(model.route.size());
+    bool completed = true;
     try {
-      compiler::TrainParser(model, file, source).run();
-      return true;
-    } catch (const compiler::ReadingFailure&) {
-      return false;
+      compiler::TrainParser(model, context).run();
+    } catch (const compiler::ReadingEnded&) {
+      completed = false;
     }
+    if (context.train.consumed()) std::filesystem::remove(path());
+    source = sink.recorded();
+    return completed;
+  }
+
+  // A reading context over no text at all, to call the storing routines
+  // directly; what they report is recorded in model.
+  compiler::ReadingContext& bare_context() {
+    if (!bare_context_) {
+      bare_sink_ = std::make_unique<compiler::RecordingSink>(model);
+      bare_context_ = std::make_unique<compiler::ReadingContext>(bare_text_, bare_text_, *bare_sink_);
+      bare_context_->clear_holders(model.route.size());
+    }
+    return *bare_context_;
   }
 
   bool compile(std::string_view records) {
@@ -65,9 +89,12 @@ class TrainFile : public ::testing::Test {
   compiler::ScenarioEntry& entry(int index) { return model.scenario_table.at(static_cast<std::size_t>(index)); }
 
   compiler::CompiledModel model;
-  std::optional<compiler::ErrorSource> source;
+  std::optional<compiler::Diagnostic> source;
 
  private:
+  compiler::SourceText bare_text_;
+  std::unique_ptr<compiler::RecordingSink> bare_sink_;
+  std::unique_ptr<compiler::ReadingContext> bare_context_;
   static constexpr std::string_view kFileName = "prova_1-.txt";
   testing_support::TempDir folder_;
 };

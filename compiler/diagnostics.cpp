@@ -1,0 +1,169 @@
+#include "compiler/diagnostics.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace compiler {
+namespace {
+
+// The length of a well-formed UTF-8 sequence of a printable character
+// starting at text[i], or 0. The C1 controls (U+0080 to U+009F) count as not
+// printable: some terminals obey them.
+std::size_t printable_utf8_length(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  std::size_t length = 0;
+  std::uint32_t code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07u;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0u) != 0x80u) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3Fu);
+  }
+  const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  if (code < 0xA0) return 0;
+  return length;
+}
+
+std::string escaped_byte(unsigned char byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "\\x%02x", byte);
+  return text;
+}
+
+constexpr std::string_view kEllipsis = "...";
+
+}  // namespace
+
+std::string_view severity_name(Severity severity) {
+  switch (severity) {
+    case Severity::kError:
+      return "error";
+    case Severity::kWarning:
+      return "warning";
+    case Severity::kNote:
+      return "note";
+  }
+  return "error";
+}
+
+bool CollectingSink::report(Diagnostic diagnostic) {
+  if (diagnostic.severity == Severity::kError) ++errors_;
+  if (diagnostic.severity == Severity::kWarning) ++warnings_;
+  if (diagnostics_.size() < limit_) {
+    diagnostics_.push_back(std::move(diagnostic));
+  } else {
+    ++dropped_;
+  }
+  return true;
+}
+
+LineIndex::LineIndex(std::string_view text) : text_(text) {
+  starts_.push_back(0);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+      starts_.push_back(i + 1);
+    }
+  }
+}
+
+std::size_t LineIndex::line_start(std::size_t offset) const {
+  const auto after = std::upper_bound(starts_.begin(), starts_.end(), clamp(offset));
+  return *(after - 1);
+}
+
+int LineIndex::line_of(std::size_t offset) const {
+  const auto after = std::upper_bound(starts_.begin(), starts_.end(), clamp(offset));
+  return static_cast<int>(after - starts_.begin());
+}
+
+int LineIndex::column_of(std::size_t offset) const {
+  return static_cast<int>(clamp(offset) - line_start(offset)) + 1;
+}
+
+std::size_t LineIndex::line_end(std::size_t offset) const {
+  std::size_t end = clamp(offset);
+  while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+  return end;
+}
+
+SourceExcerpt LineIndex::excerpt(std::size_t offset, std::size_t width) const {
+  offset = clamp(offset);
+  const std::size_t start = line_start(offset);
+  const std::size_t begin = offset - start > width / 2 ? offset - width / 2 : start;
+  // Only the bytes that can be shown are looked at: a line of megabytes costs
+  // no more than a short one.
+  std::size_t end = offset;
+  while (end < text_.size() && end < begin + width && text_[end] != '\r' && text_[end] != '\n') ++end;
+  SourceExcerpt excerpt;
+  excerpt.text.assign(text_.substr(begin, end - begin));
+  excerpt.caret = offset - begin;
+  excerpt.cut_before = begin > start;
+  excerpt.cut_after = end == begin + width && end < line_end(end);
+  return excerpt;
+}
+
+std::string render_excerpt(const SourceExcerpt& excerpt) {
+  std::string shown;
+  std::size_t caret_column = 0;
+  std::size_t column = 0;
+  if (excerpt.cut_before) {
+    shown += kEllipsis;
+    column += kEllipsis.size();
+  }
+  const std::string_view text = excerpt.text;
+  for (std::size_t i = 0; i < text.size();) {
+    if (i <= excerpt.caret) caret_column = column;
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte == '\t') {
+      shown += ' ';
+      ++column;
+      ++i;
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      shown += static_cast<char>(byte);
+      ++column;
+      ++i;
+    } else if (const std::size_t length = byte >= 0x80 ? printable_utf8_length(text, i) : 0; length > 0) {
+      shown.append(text.substr(i, length));
+      ++column;
+      i += length;
+    } else {
+      const std::string escaped = escaped_byte(byte);
+      shown += escaped;
+      column += escaped.size();
+      ++i;
+    }
+  }
+  if (excerpt.caret >= text.size()) caret_column = column;
+  if (excerpt.cut_after) shown += kEllipsis;
+  return shown + '\n' + std::string(caret_column, ' ') + "^\n";
+}
+
+std::string render_diagnostic(const Diagnostic& diagnostic) {
+  std::string text;
+  if (!diagnostic.file.empty()) {
+    text += diagnostic.file + ":";
+    if (diagnostic.line > 0) text += std::to_string(diagnostic.line) + ":" + std::to_string(diagnostic.column) + ":";
+    text += ' ';
+  }
+  text += severity_name(diagnostic.severity);
+  if (diagnostic.severity == Severity::kError && diagnostic.kind != 0) text += ' ' + std::to_string(diagnostic.kind);
+  text += ": " + diagnostic.message + '\n';
+  if (diagnostic.line > 0) text += render_excerpt(diagnostic.excerpt);
+  for (const Diagnostic& note : diagnostic.notes) text += render_diagnostic(note);
+  return text;
+}
+
+}  // namespace compiler

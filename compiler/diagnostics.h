@@ -1,0 +1,111 @@
+#pragma once
+// Diagnostics as values, and the one way they leave the compiler: reported
+// into a sink. The compile's sink records the error kind in the model and
+// stops the reading, as the format requires; the check's sink collects every
+// diagnostic and lets the reading go on.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace compiler {
+
+enum class Severity { kError, kWarning, kNote };
+std::string_view severity_name(Severity severity);
+
+// A piece of the source line around the field at fault, cut to a sane width:
+// a huge record shows only the bytes near its field.
+struct SourceExcerpt {
+  std::string text;        // raw bytes of the line, as they stand in the file
+  std::size_t caret = 0;   // byte offset in text of the field
+  bool cut_before = false;  // text starts after the line's start
+  bool cut_after = false;   // text stops before the line's end
+};
+
+struct Diagnostic {
+  Severity severity = Severity::kError;
+  std::int32_t kind = 0;  // the error kind; 0 for warnings and notes
+  std::string file;       // as the caller named it
+  int line = 0;           // 1-based; 0 when the diagnostic concerns the whole file
+  int column = 0;         // 1-based byte column of the field at fault; 0 with no line
+  std::string message;
+  std::vector<Diagnostic> notes;
+  // For the record of the kind: metres, for the kinds that record a position.
+  std::optional<std::int32_t> position;
+  // The source line for the echo under the message; empty with no line.
+  SourceExcerpt excerpt;
+};
+
+// Receives every diagnostic of a compile or a check.
+class DiagnosticSink {
+ public:
+  virtual ~DiagnosticSink() = default;
+  // Takes one diagnostic. For an error: true when the reading goes on with
+  // the next record as if the faulty one were absent, false when the error
+  // ends the reading as the compile's format requires. Warnings and the
+  // post-pass errors never stop anything.
+  virtual bool report(Diagnostic diagnostic) = 0;
+  // Told when an error ended the reading of a file with records left after
+  // the faulty one's line.
+  virtual void reading_stopped(const std::string& /*file*/, int /*line*/) {}
+};
+
+// The check's sink: keeps every diagnostic, up to a limit past which only
+// the counts go on.
+class CollectingSink : public DiagnosticSink {
+ public:
+  explicit CollectingSink(std::size_t limit = 1000) : limit_(limit) {}
+  bool report(Diagnostic diagnostic) override;
+
+  const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
+  std::size_t errors() const { return errors_; }
+  std::size_t warnings() const { return warnings_; }
+  // Diagnostics counted but not kept.
+  std::size_t dropped() const { return dropped_; }
+
+ private:
+  std::size_t limit_;
+  std::vector<Diagnostic> diagnostics_;
+  std::size_t errors_ = 0;
+  std::size_t warnings_ = 0;
+  std::size_t dropped_ = 0;
+};
+
+// Where the lines of a text begin, so that a byte offset becomes a line and
+// a column without counting from the start each time.
+class LineIndex {
+ public:
+  explicit LineIndex(std::string_view text);
+  // 1-based line and column of offset (clamped to the text).
+  int line_of(std::size_t offset) const;
+  int column_of(std::size_t offset) const;
+  // Where the line holding offset ends (before its line end).
+  std::size_t line_end(std::size_t offset) const;
+  // The line holding offset, cut to about width bytes around offset.
+  SourceExcerpt excerpt(std::size_t offset, std::size_t width = 200) const;
+
+ private:
+  std::size_t clamp(std::size_t offset) const { return offset < text_.size() ? offset : text_.size(); }
+  std::size_t line_start(std::size_t offset) const;
+
+  std::string_view text_;
+  std::vector<std::size_t> starts_;
+};
+
+// The terminal form, gcc style:
+//   FILE:LINE:COL: error KIND: MESSAGE       (or warning:, note:)
+//   <the source line>
+//   <a caret under the field>
+// then the notes the same way. Every control byte of the echoed line is shown
+// escaped (\x1b), other bytes that are not printable UTF-8 too, so that no
+// description file can drive the terminal; the caret stands under the field
+// after the escaping and cutting. Ends with a line feed.
+std::string render_diagnostic(const Diagnostic& diagnostic);
+// The echoed line alone, as render_diagnostic shows it: the line, then the
+// caret line.
+std::string render_excerpt(const SourceExcerpt& excerpt);
+
+}  // namespace compiler

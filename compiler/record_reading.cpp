@@ -1,0 +1,211 @@
+#include "compiler/record_reading.h"
+
+#include <cstdio>
+
+#include "compiler/error_kinds.h"
+#include "compiler/text.h"
+
+namespace compiler {
+namespace {
+
+// True when the field at offset is the first thing on its line.
+bool starts_line(std::string_view text, std::size_t offset) {
+  while (offset > 0 && is_blank(text[offset - 1])) --offset;
+  return offset == 0 || is_line_end(text[offset - 1]);
+}
+
+bool is_section_header(std::string_view field) { return contains(field, "[") && contains(field, "]"); }
+
+std::string_view trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Length of a well-formed UTF-8 sequence of a character beyond ASCII at
+// text[i], or 0.
+std::size_t utf8_sequence(std::string_view text, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t length = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  else return 0;
+  if (i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+bool RecordingSink::report(Diagnostic diagnostic) {
+  if (diagnostic.severity != Severity::kError) {
+    warnings_.push_back(std::move(diagnostic));
+    return true;
+  }
+  ++errors_;
+  if (is_route_error(diagnostic.kind)) ++route_errors_;
+  model_.error_code = diagnostic.kind;
+  if (diagnostic.position) model_.error_position = *diagnostic.position;
+  recorded_ = std::move(diagnostic);
+  return false;
+}
+
+void RecordingSink::reading_stopped(const std::string& file, int line) { stopped_.emplace_back(file, line); }
+
+void ReadingContext::hold(std::int64_t cell, const DescriptionFile& file) {
+  if (cell < 0 || static_cast<std::size_t>(cell) >= holders_.size()) return;
+  holders_[static_cast<std::size_t>(cell)] = {&file, file.record_start()};
+}
+
+const CellHolder* ReadingContext::holder(std::int64_t cell) const {
+  if (cell < 0 || static_cast<std::size_t>(cell) >= holders_.size()) return nullptr;
+  const CellHolder& holder = holders_[static_cast<std::size_t>(cell)];
+  return holder.file ? &holder : nullptr;
+}
+
+std::optional<Diagnostic> ReadingContext::holder_note(std::int64_t cell) const {
+  const CellHolder* taken = holder(cell);
+  if (!taken) return std::nullopt;
+  return taken->file->diagnostic_at(taken->offset, Severity::kNote, 0,
+                                    "cell " + std::to_string(cell) + " is taken by this record");
+}
+
+std::optional<std::string> read_keyword(DescriptionFile& file, int max_discards, bool end_test) {
+  FieldReader& reader = file.reader();
+  if (reader.at_end()) return std::nullopt;
+  std::string field = reader.read_text();
+  file.mark_record();
+  if (reader.at_end()) return std::nullopt;
+  for (int discarded = 0; discarded < max_discards && contains(field, "-"); ++discarded) {
+    field = reader.read_text();
+    file.mark_record();
+    if (end_test && reader.at_end()) return std::nullopt;
+  }
+  return field;
+}
+
+std::vector<const RecordSpec*> matching_records(RecordGroup group, std::string_view keyword) {
+  std::vector<const RecordSpec*> matches;
+  for (const RecordSpec& spec : records_of(group)) {
+    if (keyword_matches(spec, keyword)) matches.push_back(&spec);
+  }
+  return matches;
+}
+
+void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool matched, DiagnosticSink& sink) {
+  const std::string_view text = file.source().bytes;
+  if (!starts_line(text, file.record_start())) return;
+  const std::string_view field = trimmed(keyword);
+  if (after_end_ && !warned_after_end_ && !field.empty()) {
+    warned_after_end_ = true;
+    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0,
+                                   "a record after the end marker [fine]: the file should end there"));
+  }
+  if (contains_ignoring_case(field, "[fine]")) after_end_ = true;
+  if (matched || field.empty()) return;
+  bool known_header = false;
+  for (const std::string_view header : section_headers(description_)) {
+    if (to_lower_1252(field) == header) known_header = true;
+  }
+  if (known_header) return;
+  // A number or a hyphen line is no misspelt keyword.
+  if (field.find_first_not_of("0123456789+-., ") == std::string_view::npos) return;
+  const bool header = is_section_header(field);
+  std::string message = std::string(header ? "unknown section header '" : "unknown keyword '") + quoted_field(field) +
+                        "': the " + std::string(description_name(description_)) + " description has no such " +
+                        (header ? "section" : "record") + " and the compile passes over it";
+  if (const std::optional<std::string> nearest = nearest_known_word(description_, field)) {
+    message += "; did you mean '" + *nearest + "'?";
+  }
+  sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0, std::move(message)));
+}
+
+void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink) {
+  const std::string_view text = file.source().bytes;
+  std::size_t line_begin = 0;
+  while (line_begin < text.size()) {
+    std::size_t line_end = line_begin;
+    while (line_end < text.size() && !is_line_end(text[line_end])) ++line_end;
+    std::optional<std::size_t> first;
+    bool valid = true;
+    for (std::size_t i = line_begin; i < line_end && valid;) {
+      if (static_cast<unsigned char>(text[i]) < 0x80) {
+        ++i;
+        continue;
+      }
+      const std::size_t length = utf8_sequence(text.substr(0, line_end), i);
+      if (length == 0) valid = false;
+      if (!first) first = i;
+      i += length == 0 ? 1 : length;
+    }
+    if (valid && first) {
+      sink.report(file.diagnostic_at(*first, Severity::kWarning, 0,
+                                     "this line holds UTF-8 text, but description files are Windows-1252: "
+                                     "its letters beyond ASCII will show garbled"));
+    }
+    line_begin = line_end;
+    if (line_begin < text.size() && text[line_begin] == '\r') ++line_begin;
+    if (line_begin < text.size() && text[line_begin] == '\n') ++line_begin;
+  }
+}
+
+std::string quoted_field(std::string_view text) {
+  constexpr std::size_t kShown = 40;
+  std::string shown;
+  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 || byte == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+      shown += escaped;
+    } else {
+      shown += static_cast<char>(byte);
+    }
+  }
+  if (text.size() > kShown) shown += "...";
+  return shown;
+}
+
+Diagnostic reading_failure_diagnostic(const DescriptionFile& file, const ReadingFailure& failure) {
+  using Problem = ReadingFailure::Problem;
+  if (failure.offset()) return file.diagnostic_at(*failure.offset(), Severity::kError, kReadingFailure, failure.what());
+  if (!file.is_open()) {
+    return file.diagnostic_for_file(Severity::kError, kReadingFailure, failure.what());
+  }
+  const std::size_t field = failure.field().value_or(file.fields_read());
+  const std::string name = file.field_name(field);
+  std::size_t offset = failure.field() ? file.field_offset(field) : file.reader().field_start();
+  std::string message;
+  switch (failure.problem()) {
+    case Problem::kOther:
+      message = failure.what();
+      break;
+    case Problem::kMissing:
+      offset = file.fields_read() > 0 ? file.field_offset(file.fields_read() - 1) : file.record_start();
+      message = "the file ends inside the record: " + name + " is missing";
+      break;
+    case Problem::kNotANumber:
+      if (file.line_of(offset) != file.line_of(file.record_start())) {
+        // The line ended before the record's fields: what was read in the
+        // field's place belongs to the next line.
+        message = name + " is missing at the end of the line (the field read in its place, '" +
+                  quoted_field(failure.field_text()) + "', is not a whole number)";
+        offset = file.line_end(file.record_start());
+      } else {
+        message = name + " '" + quoted_field(failure.field_text()) + "' is not a whole number";
+      }
+      break;
+    case Problem::kAbove:
+      message = name + " " + quoted_field(failure.field_text()) + " is above " + std::to_string(failure.limit());
+      break;
+    case Problem::kBelow:
+      message = name + " " + quoted_field(failure.field_text()) + " is below " + std::to_string(failure.limit());
+      break;
+  }
+  return file.diagnostic_at(offset, Severity::kError, kReadingFailure, std::move(message));
+}
+
+}  // namespace compiler

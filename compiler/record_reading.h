@@ -1,0 +1,169 @@
+#pragma once
+// What the two parser halves share: the flow after a record, the keyword
+// reader, the position check, the report of a faulty record, and the
+// warnings about what the compile passes over in silence.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compiler/description_file.h"
+#include "compiler/diagnostics.h"
+#include "compiler/model.h"
+#include "compiler/records.h"
+
+namespace compiler {
+
+// Where the reading goes after one record: on with the next one, out of the
+// record loop (the ending of the half still runs), or out of the whole call.
+enum class Flow { kNext, kLeaveLoop, kEndCall };
+
+// Room a positioned record must leave before the route's last cell.
+inline constexpr std::int64_t kRecordMargin = 100;
+inline constexpr std::int64_t kStationMargin = 800;
+
+// True when a record at position lies too close to the route's end:
+// (position + margin) / 50 beyond last_cell. The comparison is exact.
+inline bool beyond_route(const CompiledModel& model, std::int64_t position, std::int64_t margin) {
+  return position + margin > kCellLength * model.last_cell;
+}
+
+// The compile's sink: records the kind (and its position, where it has one)
+// in the model, keeps the diagnostic of the kind recorded last, and stops
+// the reading. Warnings are kept to be shown.
+class RecordingSink : public DiagnosticSink {
+ public:
+  explicit RecordingSink(CompiledModel& model) : model_(model) {}
+  bool report(Diagnostic diagnostic) override;
+  void reading_stopped(const std::string& file, int line) override;
+
+  // The diagnostic of the kind recorded last, if any.
+  const std::optional<Diagnostic>& recorded() const { return recorded_; }
+  const std::vector<Diagnostic>& warnings() const { return warnings_; }
+  // Files whose reading an error cut short: the file and the faulty line (0:
+  // the file was not read at all).
+  const std::vector<std::pair<std::string, int>>& stopped() const { return stopped_; }
+  // Errors reported, and how many of them by the post-pass.
+  std::size_t errors() const { return errors_; }
+  std::size_t route_errors() const { return route_errors_; }
+
+ private:
+  CompiledModel& model_;
+  std::size_t errors_ = 0;
+  std::size_t route_errors_ = 0;
+  std::optional<Diagnostic> recorded_;
+  std::vector<Diagnostic> warnings_;
+  std::vector<std::pair<std::string, int>> stopped_;
+};
+
+// Which record took a cell, so that a record refused there can point at it.
+struct CellHolder {
+  const DescriptionFile* file = nullptr;
+  std::size_t offset = 0;
+};
+
+// A kilometric chainage record of the line description, as read, so that an
+// entry off the 50 m grid can point at the record that gave it.
+struct ChainageRecord {
+  std::int32_t value1 = 0;
+  std::int32_t value2 = 0;
+  std::size_t position_offset = 0;
+  std::size_t value_offset = 0;
+};
+
+// The two descriptions of one compile and what their reading shares: the
+// sink, the holders of the route's cells, and the checks that want both.
+class ReadingContext {
+ public:
+  ReadingContext(const SourceText& line_source, const SourceText& train_source, DiagnosticSink& diagnostic_sink)
+      : line(line_source), train(train_source), sink(diagnostic_sink) {}
+
+  DescriptionFile line;
+  DescriptionFile train;
+  DiagnosticSink& sink;
+  std::vector<ChainageRecord> chainage_records;
+
+  // Whether an error lets the reading go on (the check) or ends it (the compile).
+  bool goes_on_after_errors() const { return goes_on_; }
+  void set_goes_on_after_errors(bool goes_on) { goes_on_ = goes_on; }
+
+  // The route was sized afresh: no cell has a holder.
+  void clear_holders(std::size_t cells) { holders_.assign(cells, {}); }
+  // The record being read in file takes the cell.
+  void hold(std::int64_t cell, const DescriptionFile& file);
+  // A note at the record that holds cell, if one does.
+  std::optional<Diagnostic> holder_note(std::int64_t cell) const;
+  // The record that holds cell, if any.
+  const CellHolder* holder(std::int64_t cell) const;
+
+ private:
+  bool goes_on_ = false;
+  std::vector<CellHolder> holders_;
+};
+
+// Reads the next keyword field and marks the record there. Up to
+// max_discards fields holding a hyphen are passed over in its place; with
+// end_test, the file's end after a discarded field ends the loop too.
+// Nothing when the file ends right after the field: the last field of a file
+// is never handled.
+std::optional<std::string> read_keyword(DescriptionFile& file, int max_discards, bool end_test);
+
+// The record kinds of group whose test the keyword field passes, in the
+// order the tests are made.
+std::vector<const RecordSpec*> matching_records(RecordGroup group, std::string_view keyword);
+
+// Looks at a keyword field that no record kind matched: a section header or
+// keyword that is not a known one is worth a warning (with the nearest known
+// one); so is the first record after the end marker. Fields that continue a
+// line (the numbers of an unknown record) are passed over.
+class KeywordWatch {
+ public:
+  explicit KeywordWatch(Description description) : description_(description) {}
+  void look(DescriptionFile& file, std::string_view keyword, bool matched, DiagnosticSink& sink);
+
+ private:
+  Description description_;
+  bool after_end_ = false;
+  bool warned_after_end_ = false;
+};
+
+// Warns about each line of file that holds UTF-8 text beyond ASCII: the
+// files are Windows-1252, so such text shows garbled.
+void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink);
+
+// The report of a reading failure in the record being read (or, once the file
+// is read, in no record).
+Diagnostic reading_failure_diagnostic(const DescriptionFile& file, const ReadingFailure& failure);
+
+// A field's text as a diagnostic quotes it: control bytes escaped, cut to a
+// few dozen bytes.
+std::string quoted_field(std::string_view text);
+
+}  // namespace compiler
+
+namespace compiler {
+
+// Thrown once a reading failure has been reported and the compile's format
+// ends the whole call there (error kind 25): both files are consumed.
+struct ReadingEnded {};
+
+// Handles one record. A reading failure in it is reported; the compile then
+// ends the call (ReadingEnded), the check goes on at the next line as if
+// the record were absent, or leaves the loop when the file ended inside it.
+template <typename Handler>
+Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler handler) {
+  try {
+    return handler();
+  } catch (const ReadingFailure& failure) {
+    const std::size_t at = file.reader().field_start();
+    const bool goes_on = context.sink.report(reading_failure_diagnostic(file, failure));
+    if (!goes_on) throw ReadingEnded{};
+    if (failure.problem() == ReadingFailure::Problem::kMissing) return Flow::kLeaveLoop;
+    file.reader().resume_after_line_of(at);
+    return Flow::kNext;
+  }
+}
+
+}  // namespace compiler

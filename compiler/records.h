@@ -1,0 +1,95 @@
+#pragma once
+// The record kinds of the two description files, in one table: the keyword
+// as the reader matches it, the section it belongs under, its fields in file
+// order with their names, and the error kinds it can raise. The parsers
+// match keyword fields against it and take field names from it; the "did you
+// mean" of an unknown keyword looks through it.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace compiler {
+
+enum class Description { kLine, kTrain };
+std::string_view description_name(Description description);  // "line", "train"
+
+// How a field is read: a number of one of three widths, or text.
+enum class FieldType { kInt32, kInt16, kByte, kText };
+
+struct FieldSpec {
+  std::string_view name;
+  FieldType type;
+};
+
+enum class RecordId {
+  // Line description, general section.
+  kLineLength,
+  kChainageTre,
+  kChainageDue,
+  kChainageUno,
+  kBackgroundUno,
+  kBackgroundDue,
+  kBackgroundTre,
+  kSignalRepetition,
+  // Line description, after the general section.
+  kGradient,
+  kCurve,
+  kMountain,
+  kSpeedBoards,
+  kIndicationBoard,
+  // Train description.
+  kBrakedMass,
+  kCars,
+  kSpeedLimit,
+  kAdhesion,
+  kClock,
+  kSand,
+  kSignal,
+  kSlowdown,
+  kLowering,
+  kStation,
+};
+
+// Where in its file a record is looked for: the line description's general
+// section, the line description after it, or the train description.
+enum class RecordGroup { kLineGeneral, kLineRecords, kTrain };
+
+struct RecordSpec {
+  RecordId id;
+  RecordGroup group;
+  // The keyword as the embedded files write it.
+  std::string_view keyword;
+  // The header of the section it stands under.
+  std::string_view section;
+  // The keyword field matches when it contains every non-empty word; letter
+  // case is ignored unless cased is set.
+  std::array<std::string_view, 2> words;
+  bool cased;
+  std::span<const FieldSpec> fields;
+  std::span<const std::int32_t> error_kinds;
+};
+
+Description description_of(RecordGroup group);
+
+// Every record kind, each group in the order its tests are made.
+std::span<const RecordSpec> record_specs();
+// The records of one group, in the order their tests are made.
+std::span<const RecordSpec> records_of(RecordGroup group);
+const RecordSpec& record_spec(RecordId id);
+
+// The substring test of one record kind on a keyword field.
+bool keyword_matches(const RecordSpec& spec, std::string_view field);
+
+// The section headers of a description file, in the order the embedded file
+// uses them.
+std::span<const std::string_view> section_headers(Description description);
+
+// The known keyword or section header nearest to a field that matches none,
+// when one is near enough to be a likely misspelling.
+std::optional<std::string> nearest_known_word(Description description, std::string_view field);
+
+}  // namespace compiler
