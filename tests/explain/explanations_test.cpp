@@ -31,9 +31,9 @@ compiler::CompileResult compile_example(const ErrorExplanation& explanation, boo
   request.scenario_id = "S";
   request.train_id = "T";
   request.j = 1;
-  request.sources.line_path = texts.line ? dir.write("S_linea.txt", *texts.line) : dir.file("S_linea.txt");
-  request.sources.train_path = dir.write("S_T-.txt", texts.train);
-  request.sources.consume = false;
+  request.sources.line = compiler::in_memory("S_linea.txt", texts.line.value_or(""));
+  if (!texts.line) request.sources.line.state = compiler::SourceState::kMissing;
+  request.sources.train = compiler::in_memory("S_T-.txt", texts.train);
   compiler::CompiledModel model;
   return compiler::memorizza_percorso(model, request);
 }

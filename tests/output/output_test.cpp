@@ -248,7 +248,7 @@ TEST(OutputFilesTest, PartlyRenamedSetHasItsOwnMessageAndStatus) {
             "cannot rename the new out/S_T.dat into place: Input/output error\n"
             "the output set is mixed: new out/S_linea.dat, out/S_T.sim; not replaced out/S_T.dat\n"
             "compile again to write the whole set");
-  const std::string outcome = describe_outcome(result, CompileRequest{});
+  const std::string outcome = describe_outcome(result);
   EXPECT_NE(outcome.find(result.failure), std::string::npos) << outcome;
   EXPECT_EQ(outcome.find("no file is written"), std::string::npos) << outcome;
 }
