@@ -63,10 +63,9 @@ void BM_SaveToServedRevision(benchmark::State& state, ScenarioKind kind) {
 // The parts of a revision: the compile in memory, and the payload of the page.
 void BM_CompileLive(benchmark::State& state, ScenarioKind kind) {
   const ScenarioCase& scenario = ScenarioCase::get(kind);
-  const compiler::CompileRequest& request = scenario.request();
+  const compiler::DescriptionFiles& files = scenario.files();
   for (auto _ : state) {
-    tools::LiveCompile compiled =
-        tools::compile_live({request.sources.line_path, request.sources.train_path, "S", "T", false});
+    tools::LiveCompile compiled = tools::compile_live({files.line_path, files.train_path, "S", "T", false});
     benchmark::DoNotOptimize(compiled.model.get());
   }
 }

@@ -20,22 +20,21 @@ LiveCompile compile_live(const LiveCompileRequest& request) {
   compile.scenario_id = request.scenario_id;
   compile.train_id = request.train_id;
   compile.j = request.no_plan ? 0 : 1;
-  compile.sources = {request.line_path, request.train_path, /*consume=*/false};
+  compile.sources = compiler::read_sources({request.line_path, request.train_path, /*consume=*/false});
 
   LiveCompile result;
   auto model = std::make_unique<compiler::CompiledModel>();
-  std::optional<compiler::ErrorSource> source;
-  const bool sized = compiler::compile_model(*model, compile, &source);
+  compiler::CompileReport report;
+  const bool sized = compiler::compile_model(*model, compile, &report);
   if (model->error_code != 0) {
     const std::int32_t kind = model->error_code;
-    const bool line_kind = kind <= 6 || kind == 21 || kind >= 101;
-    const std::string file = source ? source->file : line_kind ? request.line_path : request.train_path;
+    const std::optional<compiler::Diagnostic>& source = report.recorded;
+    const std::string file = source && !source->file.empty() ? source->file : "route";
     const nlohmann::json position =
         compiler::error_has_position(kind) ? nlohmann::json(model->error_position) : nlohmann::json(nullptr);
-    result.diagnostics.push_back(error_object(kind, compiler::is_route_error(kind) ? "route" : file,
-                                              source ? source->line : 0,
-                                              source ? static_cast<int>(source->column) + 1 : 0,
-                                              std::string(compiler::error_meaning(kind)), position));
+    result.diagnostics.push_back(error_object(kind, file, source ? source->line : 0, source ? source->column : 0,
+                                              source ? source->message : std::string(compiler::error_meaning(kind)),
+                                              position));
   }
   if (!sized) {
     result.diagnostics.push_back(error_object(0, request.line_path, 0, 0,
