@@ -11,7 +11,9 @@
 #include "tools/command_line.h"
 #include "tools/commands.h"
 
-int main(int argc, char** argv) {
+// Memory running out anywhere, the command line included, ends with a
+// message and exit status 2, never an abort.
+int main(int argc, char** argv) try {
   platform::ignore_file_size_signal();
   CLI::App app{"Authoring tool for train scenarios: export the embedded texts, compile description files, "
                "decode compiled files."};
@@ -84,19 +86,17 @@ int main(int argc, char** argv) {
 
   if (const auto status = tools::parse_command_line(app, argc, argv)) return *status;
 
-  try {
-    if (*sources) return tools::run_sources(sources_folder, std::cout, std::cerr);
-    if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
-    if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
-    if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
-    if (*serve) return tools::run_serve(serve_options, std::cout, std::cerr);
-    if (*create) return tools::run_new(new_options, std::cout, std::cerr);
-    if (*editors) return tools::run_editors(editors_folder, std::cout, std::cerr);
-    if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);
-  } catch (const std::bad_alloc&) {
-    std::cout.flush();
-    std::cerr << "scenario_tool: out of memory; stopped\n";
-    return tools::kExitStopped;
-  }
+  if (*sources) return tools::run_sources(sources_folder, std::cout, std::cerr);
+  if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
+  if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
+  if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
+  if (*serve) return tools::run_serve(serve_options, std::cout, std::cerr);
+  if (*create) return tools::run_new(new_options, std::cout, std::cerr);
+  if (*editors) return tools::run_editors(editors_folder, std::cout, std::cerr);
+  if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);
   return tools::kExitUsage;
+} catch (const std::bad_alloc&) {
+  std::cout.flush();
+  std::cerr << "scenario_tool: out of memory; stopped\n";
+  return tools::kExitStopped;
 }

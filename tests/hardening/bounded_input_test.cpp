@@ -100,14 +100,21 @@ TEST(BoundedInput, AnyMemoryLimitGivesAnExitStatusNotAnAbort) {
   TempDir dir;
   ASSERT_EQ(tool_in(dir, {"sources", "."}).exit_status, 0);
   const std::vector<std::string> compile = {"compile", "Alvera_Monteluce_linea.txt", "Alvera_Monteluce_2734-2-.txt"};
+  // Below some limit the program cannot even be loaded; the sweep starts
+  // where it can answer --version.
+  unsigned long start = 2;
+  for (; start < 64; ++start) {
+    testing_support::RunLimits limits;
+    limits.address_space_limit = start << 20;
+    if (tool_in(dir, {"--version"}, limits).exit_status == 0) break;
+  }
   int clean = 0;
   int stopped = 0;
-  for (unsigned long megabytes = 8; megabytes <= 64; megabytes += 2) {
+  for (unsigned long megabytes = start; megabytes <= start + 48; megabytes += 2) {
     SCOPED_TRACE(std::to_string(megabytes) + " MB");
     testing_support::RunLimits limits;
     limits.address_space_limit = megabytes << 20;
     const ProgramRun run = tool_in(dir, compile, limits);
-    if (run.exit_status == 127 && run.standard_error.find("error while loading") != std::string::npos) continue;
     EXPECT_EQ(run.signal, 0) << run.standard_error;
     EXPECT_TRUE(run.exit_status == 0 || run.exit_status == 2) << run.exit_status << "\n" << run.standard_error;
     if (run.exit_status == 2) {
