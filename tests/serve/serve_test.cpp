@@ -139,6 +139,15 @@ TEST_F(Serve, EverySaveIsANewRevisionWithItsData) {
   EXPECT_EQ(scenario()["revision"], 4);
 }
 
+TEST_F(Serve, NamesInWindows1252AreServedAsUtf8) {
+  std::string renamed = train_;
+  const std::string name = "VERZANO";
+  renamed.replace(renamed.find(name), name.size(), "CITT\xC0 \x80");  // A grave, euro sign
+  save_by_rename(folder_, kTrain, renamed);
+  const json now = revision_after(1);
+  EXPECT_EQ(now["stations"][1]["name"], "CITT\xC3\x80 \xE2\x82\xAC");
+}
+
 TEST_F(Serve, AnErrorKeepsTheLastGoodDrawingAndSaysWhereItIs) {
   // The signal at 2250 m moved onto the cell of the one at 1050 m.
   std::string broken = train_;
