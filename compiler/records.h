@@ -1,9 +1,11 @@
 #pragma once
 // The record kinds of the two description files, in one table: the keyword
 // as the reader matches it, the section it belongs under, its fields in file
-// order with their names, and the error kinds it can raise. The parsers
-// match keyword fields against it and take field names from it; the "did you
-// mean" of an unknown keyword looks through it.
+// order with their names, units, ranges and meanings, the error kinds it can
+// raise, and what the compiler does with it. The parsers match keyword
+// fields against it and take field names from it; the "did you mean" of an
+// unknown keyword looks through it; the reference page of the description
+// files and the editors' syntax files are made from it.
 
 #include <array>
 #include <cstdint>
@@ -23,6 +25,9 @@ enum class FieldType { kInt32, kInt16, kByte, kText };
 struct FieldSpec {
   std::string_view name;
   FieldType type;
+  std::string_view unit;     // "m", "km/h"; empty for a plain number or a text
+  std::string_view range;    // the values the compiler accepts
+  std::string_view meaning;
 };
 
 enum class RecordId {
@@ -71,6 +76,12 @@ struct RecordSpec {
   bool cased;
   std::span<const FieldSpec> fields;
   std::span<const std::int32_t> error_kinds;
+  // For the reference page: a short name, what the record is, one example
+  // line, and what the compiler does with it.
+  std::string_view title;
+  std::string_view summary;
+  std::string_view example;
+  std::string_view effect;
 };
 
 Description description_of(RecordGroup group);

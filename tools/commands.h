@@ -64,6 +64,17 @@ int run_new(const NewOptions& options, std::ostream& out, std::ostream& err);
 // problem matcher) into folder.
 int run_editors(const std::string& folder, std::ostream& out, std::ostream& err);
 
+struct FormatsOptions {
+  bool man = false;                   // the manual page instead of Markdown
+  std::optional<std::string> output;  // default: standard output
+  std::string version;                // named in the manual page's footer
+};
+
+// The reference of the description files (docs/description-files.md, or
+// the manual page scenario_tool-formats(5)).
+std::string formats_text(bool man, const std::string& version);
+int run_formats(const FormatsOptions& options, std::ostream& out, std::ostream& err);
+
 // Prints the explanation of one error kind, or the list of kinds without
 // one; a kind that does not exist is a usage error.
 int run_explain(const std::optional<std::string>& kind, std::ostream& out, std::ostream& err);

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "compiler/records.h"
+
 #include <stdexcept>
 #include <string_view>
 
@@ -52,25 +54,16 @@ std::string scope_suffix(const SyntaxLanguage& language) {
 }  // namespace
 
 std::vector<SyntaxLanguage> description_languages() {
-  auto words = [](std::initializer_list<const char*> list, bool ignore_case = true) {
-    SyntaxKeyword keyword;
-    for (const char* word : list) keyword.words.emplace_back(word);
-    keyword.ignore_case = ignore_case;
-    return keyword;
-  };
   SyntaxLanguage line{"scenario_line", "source.scenario-line", "Scenario line description", "*_linea.txt", {}};
-  line.keywords = {words({"percorso", "lunghezza"}),       words({"tre", "progressiva"}, false),
-                   words({"due", "progressiva"}, false),   words({"uno", "progressiva"}, false),
-                   words({"sfondo", "uno"}, false),        words({"sfondo", "due"}, false),
-                   words({"sfondo", "tre"}, false),        words({"segnali", "ripetizione"}, false),
-                   words({"pendenza"}),                    words({"curva"}),
-                   words({"montagna"}),                    words({"indicatori_v"}),
-                   words({"indicat", "cartello"})};
   SyntaxLanguage train{"scenario_train", "source.scenario-train", "Scenario train description", "*-.txt", {}};
-  train.keywords = {words({"frenata", "massa"}), words({"vetture"}),       words({"velocit"}),
-                    words({"aderenza"}),         words({"orologio"}),      words({"sabbia"}),
-                    words({"segnale"}),          words({"rallentamento"}), words({"abbattimento"}),
-                    words({"stazione"})};
+  for (const compiler::RecordSpec& spec : compiler::record_specs()) {
+    SyntaxKeyword keyword;
+    for (const std::string_view word : spec.words) {
+      if (!word.empty()) keyword.words.emplace_back(word);
+    }
+    keyword.ignore_case = !spec.cased;
+    (compiler::description_of(spec.group) == compiler::Description::kLine ? line : train).keywords.push_back(keyword);
+  }
   return {line, train};
 }
 

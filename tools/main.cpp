@@ -68,6 +68,13 @@ int main(int argc, char** argv) try {
                                                 "with TextMate grammars and a problem matcher (DIR/vscode).");
   editors->add_option("DIR", editors_folder, "Folder to write into")->required();
 
+  tools::FormatsOptions formats_options;
+  formats_options.version = SCENARIO_VERSION;
+  auto* formats = app.add_subcommand("formats", "Print the reference of the line and train description files "
+                                                "(docs/description-files.md) as Markdown or as a manual page.");
+  formats->add_flag("--man", formats_options.man, "The manual page scenario_tool-formats(5) instead");
+  formats->add_option("-o,--output", formats_options.output, "File to write (default: standard output)");
+
   std::optional<std::string> explain_kind;
   auto* explain = app.add_subcommand("explain", "Explain an error kind, with a wrong and a corrected example; "
                                                 "without KIND, list the kinds.");
@@ -93,6 +100,7 @@ int main(int argc, char** argv) try {
   if (*serve) return tools::run_serve(serve_options, std::cout, std::cerr);
   if (*create) return tools::run_new(new_options, std::cout, std::cerr);
   if (*editors) return tools::run_editors(editors_folder, std::cout, std::cerr);
+  if (*formats) return tools::run_formats(formats_options, std::cout, std::cerr);
   if (*explain) return tools::run_explain(explain_kind, std::cout, std::cerr);
   return tools::kExitUsage;
 } catch (const std::bad_alloc&) {

@@ -58,6 +58,9 @@ if [ -n "$module" ]; then
   grep -q "file=$(dirname "$program")/../lib.*/scenario_window_.*\.so .*generating link map" "$prefix/stderr" ||
     fail "the installed program did not load $module"
 fi
+grep -q '^\.TH SCENARIO_TOOL-FORMATS 5' "$prefix/share/man/man5/scenario_tool-formats.5" ||
+  fail "the manual page of the description files is missing"
+
 # Editor support: the Vim files where Debian's Vim looks, the VS Code
 # extension with its grammars.
 for file in vim/vimfiles/syntax/scenario_line.vim vim/vimfiles/syntax/scenario_train.vim \

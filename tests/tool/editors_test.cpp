@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/records.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
 #include "support/temp_dir.h"
@@ -158,6 +159,33 @@ TEST_F(ToolEditors, TextMateGrammarsMatchEveryRecordAndNoSection) {
       for (const std::regex& pattern : keywords) keyword = keyword || std::regex_search(line, pattern);
       EXPECT_EQ(keyword, expected_group(line) == "scenarioKeyword") << description.name << ": " << line;
     }
+  }
+}
+
+// Every keyword of the record table has its pattern in both files of its
+// language, with the table's words and letter-case rule.
+TEST_F(ToolEditors, EveryKeywordOfTheTableIsInItsLanguagesFiles) {
+  for (const compiler::RecordSpec& spec : compiler::record_specs()) {
+    const bool line_file = compiler::description_of(spec.group) == compiler::Description::kLine;
+    const std::string id = line_file ? "scenario_line" : "scenario_train";
+    const std::string other = line_file ? "scenario_train" : "scenario_line";
+    const std::string vim = files.read("vim/syntax/" + id + ".vim");
+    const std::string grammar = files.read("vscode/syntaxes/" + id + ".tmLanguage.json");
+    std::string vim_pattern = spec.cased ? "/\\C^" : "/\\c^";
+    std::string grammar_pattern = spec.cased ? "\"^" : "\"(?i)^";
+    std::vector<std::string_view> words;
+    for (const std::string_view word : spec.words) {
+      if (!word.empty()) words.push_back(word);
+    }
+    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+      vim_pattern += "\\%([^,]*" + std::string(words[i]) + "\\)\\@=";
+      grammar_pattern += "(?=[^,]*" + std::string(words[i]) + ")";
+    }
+    vim_pattern += "[^,]*" + std::string(words.back()) + "[^,]*/";
+    grammar_pattern += "[^,]*" + std::string(words.back()) + "[^,]*\"";
+    EXPECT_NE(vim.find(vim_pattern), std::string::npos) << spec.keyword << ": " << vim_pattern;
+    EXPECT_NE(grammar.find(grammar_pattern), std::string::npos) << spec.keyword << ": " << grammar_pattern;
+    EXPECT_EQ(files.read("vim/syntax/" + other + ".vim").find(vim_pattern), std::string::npos) << spec.keyword;
   }
 }
 
