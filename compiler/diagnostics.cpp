@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "compiler/explanations.h"
+
 namespace compiler {
 namespace {
 
@@ -160,7 +162,9 @@ std::string render_diagnostic(const Diagnostic& diagnostic) {
   }
   text += severity_name(diagnostic.severity);
   if (diagnostic.severity == Severity::kError && diagnostic.kind != 0) text += ' ' + std::to_string(diagnostic.kind);
-  text += ": " + diagnostic.message + '\n';
+  text += ": " + diagnostic.message;
+  if (diagnostic.severity == Severity::kError) text += explain_hint(diagnostic.kind);
+  text += '\n';
   if (diagnostic.line > 0) text += render_excerpt(diagnostic.excerpt);
   for (const Diagnostic& note : diagnostic.notes) text += render_diagnostic(note);
   return text;

@@ -1,5 +1,7 @@
 #include "compiler/errors.h"
 
+#include "compiler/explanations.h"
+
 namespace compiler {
 
 std::string format_recorded_error(std::int32_t kind, std::int32_t position, const std::optional<Diagnostic>& source) {
@@ -16,7 +18,7 @@ std::string format_recorded_error(std::int32_t kind, std::int32_t position, cons
   report += ": ";
   const std::string_view meaning = error_meaning(kind);
   report += meaning.empty() ? std::string_view("unknown error kind") : meaning;
-  report += '\n';
+  report += explain_hint(kind) + '\n';
   if (source && source->line > 0 && !is_route_error(kind)) report += render_excerpt(source->excerpt);
   return report;
 }

@@ -741,6 +741,11 @@ ExampleTexts example_texts(const ErrorExplanation& explanation, bool wrong) {
   return texts;
 }
 
+std::string explain_hint(std::int32_t kind) {
+  if (kind == 0 || !find_explanation(kind)) return {};
+  return " (scenario_tool explain " + std::to_string(kind) + ")";
+}
+
 std::string format_explanation(const ErrorExplanation& explanation) {
   constexpr std::size_t kWidth = 76;
   const std::string_view meaning = error_meaning(explanation.kind);

@@ -66,6 +66,10 @@ struct ExampleTexts {
 };
 ExampleTexts example_texts(const ErrorExplanation& explanation, bool wrong);
 
+// " (scenario_tool explain KIND)": the end of an error line whose kind has
+// an explanation; empty for any other kind.
+std::string explain_hint(std::int32_t kind);
+
 // The whole explanation as `scenario_tool explain` prints it.
 std::string format_explanation(const ErrorExplanation& explanation);
 

@@ -148,15 +148,16 @@ std::string vscode_manifest(const std::vector<SyntaxLanguage>& languages) {
                         {"scopeName", language.scope},
                         {"path", "./syntaxes/" + language.id + ".tmLanguage.json"}});
   }
-  // The diagnostics are in the compilers' own form: FILE:LINE:COLUMN:
-  // SEVERITY: MESSAGE, with note lines that belong to the line before.
+  // The diagnostics are in the compilers' own form, FILE:LINE:COLUMN:
+  // SEVERITY: MESSAGE, where an error names its kind ("error 16:"); the
+  // echoed source line and the caret under it match nothing.
   const nlohmann::ordered_json matcher = {
       {"name", "scenario_tool"},
       {"owner", "scenario_tool"},
       {"source", "scenario_tool"},
       {"fileLocation", {"autoDetect", "${workspaceFolder}"}},
       {"pattern",
-       {{"regexp", "^(.*?):(\\d+):(\\d+): (error|warning|note): (.*)$"},
+       {{"regexp", "^(.*?):(\\d+):(\\d+): (error|warning|note)(?: \\d+)?: (.*)$"},
         {"file", 1},
         {"line", 2},
         {"column", 3},

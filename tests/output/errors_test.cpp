@@ -31,19 +31,22 @@ TEST(ErrorReportTest, KindPositionAndMeaning) {
   line_file.file = "line.txt";
   const Case cases[] = {
       {16, 1050, signal,
-       "train.txt:12: error 16 at 1050 m: the cell of this signal is already taken\n"
+       "train.txt:12: error 16 at 1050 m: the cell of this signal is already taken (scenario_tool explain 16)\n"
        "segnale,    1050,   2\n"
        "            ^\n"},
       {6, 300, board,
-       "line.txt:40: error 6 at 300 m: the cell of this indication board is already taken\n"
+       "line.txt:40: error 6 at 300 m: the cell of this indication board is already taken (scenario_tool explain 6)\n"
        "  indicatore, 300\n"
        "  ^\n"},
       // No position for kinds that carry none, whatever the member holds.
-      {5, 999, line_file, "line.txt: error 5: the cab-signal repetition keyword holds neither 4 nor 9\n"},
-      {102, 0, line_file, "line.txt: error 102: the line description file ends before its [generale] section\n"},
-      {24, 77, std::nullopt, "error 24: the station's stop cell would lie in cell 1 or before\n"},
+      {5, 999, line_file, "line.txt: error 5: the cab-signal repetition keyword holds neither 4 nor 9 (scenario_tool explain 5)\n"},
+      {102, 0, line_file, "line.txt: error 102: the line description file ends before its [generale] section "
+                       "(scenario_tool explain 102)\n"},
+      {24, 77, std::nullopt, "error 24: the station's stop cell would lie in cell 1 or before (scenario_tool explain 24)\n"},
       // Post-pass kinds point at the route, never at a record.
-      {12, 4500, signal, "route: error 12 at 4500 m: no free cell in a look-back group before a slowdown start\n"},
+      {12, 4500, signal, "route: error 12 at 4500 m: no free cell in a look-back group before a slowdown start "
+                        "(scenario_tool explain 12)\n"},
+      // No explanation to point to for a kind that does not exist.
       {23, 0, std::nullopt, "error 23: unknown error kind\n"},
   };
   for (const Case& c : cases) {

@@ -196,13 +196,18 @@ TEST_F(ToolEditors, TheProblemMatcherReadsTheDiagnosticLines) {
   const auto& pattern = matcher.at("pattern");
   const std::regex regexp(pattern.at("regexp").get<std::string>());
   std::smatch match;
-  const std::string line = "dir/S_T-.txt:6:1: error: the cell of this signal is already taken";
+  const std::string line =
+      "dir/S_T-.txt:6:1: error 16: the cell of this signal is already taken (scenario_tool explain 16)";
   ASSERT_TRUE(std::regex_match(line, match, regexp));
   EXPECT_EQ(match[pattern.at("file").get<int>()], "dir/S_T-.txt");
   EXPECT_EQ(match[pattern.at("line").get<int>()], "6");
   EXPECT_EQ(match[pattern.at("column").get<int>()], "1");
   EXPECT_EQ(match[pattern.at("severity").get<int>()], "error");
-  EXPECT_EQ(match[pattern.at("message").get<int>()], "the cell of this signal is already taken");
+  EXPECT_EQ(match[pattern.at("message").get<int>()],
+            "the cell of this signal is already taken (scenario_tool explain 16)");
+  const std::string warning = "S_linea.txt:3:1: warning: no such keyword";
+  ASSERT_TRUE(std::regex_match(warning, match, regexp));
+  EXPECT_EQ(match[pattern.at("severity").get<int>()], "warning");
   EXPECT_FALSE(std::regex_match(std::string("segnale,    2060,   2, 4, 1"), regexp));
 }
 
@@ -223,17 +228,18 @@ TEST_F(ToolEditors, TheGuidesVimErrorFormatReadsTheDiagnostics) {
   const ProgramRun run = testing_support::run_program(
       vim_program(),
       {"-Nu", "NONE", "-i", "NONE", "-es", "-c", "set errorformat=" + guide_line_after("set errorformat="), "-c",
-       "cexpr ['S_T-.txt:6:3: error: the cell of this signal is already taken', "
+       "cexpr ['S_T-.txt:6:3: error 16: the cell of this signal is already taken', "
        "'segnale,    2060,   2, 4', '  ^', 'S_linea.txt:12:1: warning: a word', 'S_linea.txt:9:1: note: here']",
        "-c",
        "call writefile(map(filter(getqflist(), 'v:val.valid'), "
-       "'bufname(v:val.bufnr) . \"|\" . v:val.lnum . \"|\" . v:val.col . \"|\" . v:val.type . \"|\" . v:val.text'), '" +
+       "'bufname(v:val.bufnr) . \"|\" . v:val.lnum . \"|\" . v:val.col . \"|\" . v:val.type . \"|\" . "
+       "v:val.nr . \"|\" . v:val.text'), '" +
            result + "')",
        "-c", "qa!"});
   ASSERT_EQ(run.exit_status, 0) << run.standard_error;
   EXPECT_EQ(lines_of(work.read("list.txt")),
-            (std::vector<std::string>{"S_T-.txt|6|3|e|the cell of this signal is already taken",
-                                      "S_linea.txt|12|1|w|a word", "S_linea.txt|9|1|n|here"}));
+            (std::vector<std::string>{"S_T-.txt|6|3|e|16|the cell of this signal is already taken",
+                                      "S_linea.txt|12|1|w|-1|a word", "S_linea.txt|9|1|n|-1|here"}));
 }
 
 TEST_F(ToolEditors, TheGuideGivesTheExtensionsPattern) {

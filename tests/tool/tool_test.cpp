@@ -119,21 +119,22 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"TakenSignalCell",
                   "segnale,    2050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n"
                   "segnale,    2060,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n",
-                  "S_T-.txt:6: error 16 at 2060 m: the cell of this signal is already taken",
+                  "S_T-.txt:6: error 16 at 2060 m: the cell of this signal is already taken (scenario_tool explain 16)",
                   "segnale,    2060,   2, 4, 1,  0, 0,    0,  0,0,0, 0"},
         FaultCase{"StationOffTheGrid",
                   "stazione,    2020,  12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, NOME\r\n",
-                  "S_T-.txt:5: error 8 at 2020 m: station position is not a multiple of 50",
+                  "S_T-.txt:5: error 8 at 2020 m: station position is not a multiple of 50 (scenario_tool explain 8)",
                   "stazione,    2020,  12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, NOME"},
         FaultCase{"RecordBeyondTheRoute", "segnale,    17000,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n",
-                  "S_T-.txt:5: error 15 at 17000 m: the record lies beyond the end of the route",
+                  "S_T-.txt:5: error 15 at 17000 m: the record lies beyond the end of the route (scenario_tool explain 15)",
                   "segnale,    17000,   2, 4, 1,  0, 0,    0,  0,0,0, 0"},
         FaultCase{"PostPassFindsNoRoom",
                   "segnale,    4600,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
                   "segnale,    4650,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
                   "segnale,    4700,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
                   "rallentamento,  4950,  60,  500,  0,  0,  0\r\n",
-                  "route: error 12 at 5000 m: no free cell in a look-back group before a slowdown start", ""}),
+                  "route: error 12 at 5000 m: no free cell in a look-back group before a slowdown start "
+                  "(scenario_tool explain 12)", ""}),
     [](const testing::TestParamInfo<FaultCase>& p) { return std::string(p.param.name); });
 
 TEST(ToolCompile, ExitStatuses) {
