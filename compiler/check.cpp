@@ -1,5 +1,8 @@
 #include "compiler/check.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "compiler/output.h"
 #include "compiler/post_pass.h"
 #include "compiler/record_reading.h"
@@ -32,7 +35,22 @@ CheckResult check_descriptions(const DescriptionSources& sources) {
     sink.report(context.line.diagnostic_for_file(
         Severity::kError, 0, "the line description gives no line length: no route is compiled and no file written"));
   }
-  return {sink.diagnostics(), sink.errors(), sink.warnings(), sink.dropped()};
+  // In the order an author reads them: the line description, the train
+  // description, then what concerns no file; each file by line, what
+  // concerns the whole file after its lines.
+  std::vector<Diagnostic> diagnostics = sink.diagnostics();
+  const auto file_rank = [&](const Diagnostic& diagnostic) {
+    if (diagnostic.file.empty()) return 2;
+    return diagnostic.file == context.line.name() ? 0 : 1;
+  };
+  std::stable_sort(diagnostics.begin(), diagnostics.end(), [&](const Diagnostic& a, const Diagnostic& b) {
+    if (file_rank(a) != file_rank(b)) return file_rank(a) < file_rank(b);
+    const auto line_rank = [](const Diagnostic& diagnostic) {
+      return diagnostic.line > 0 ? diagnostic.line : std::numeric_limits<int>::max();
+    };
+    return line_rank(a) < line_rank(b);
+  });
+  return {std::move(diagnostics), sink.errors(), sink.warnings(), sink.dropped()};
 }
 
 }  // namespace compiler

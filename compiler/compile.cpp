@@ -83,8 +83,27 @@ CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& req
 }
 
 std::string describe_recorded_error(const CompileResult& result) {
-  if (result.error_code == 0) return {};
-  return format_recorded_error(result.error_code, result.error_position, result.report.recorded);
+  std::string text;
+  if (result.report.recorded) {
+    text += render_diagnostic(*result.report.recorded);
+  } else if (result.error_code != 0) {
+    text += format_recorded_error(result.error_code, result.error_position, std::nullopt);
+  }
+  for (const auto& [file, line] : result.report.stopped) {
+    if (line > 0) {
+      text += "records after line " + std::to_string(line) + " of " + file + " were not compiled";
+    } else {
+      text += file + " was not compiled";
+    }
+    text += "; 'scenario_tool check' lists every problem\n";
+  }
+  return text;
+}
+
+std::string describe_warnings(const CompileResult& result) {
+  std::string text;
+  for (const Diagnostic& warning : result.report.warnings) text += render_diagnostic(warning);
+  return text;
 }
 
 std::string describe_outcome(const CompileResult& result) {
@@ -101,7 +120,8 @@ std::string describe_outcome(const CompileResult& result) {
       text += result.failure + '\n';
       break;
   }
-  return text;
+  // The warnings come last: the outcome stands first.
+  return text + describe_warnings(result);
 }
 
 }  // namespace compiler

@@ -74,11 +74,16 @@ std::string describe_partial_output(const platform::PartialReplacement& error);
 // The whole compile sequence, output files included.
 CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& request);
 
-// The report of the recorded error kind, or empty when none was recorded.
+// What the reading told, for standard error: the recorded error kind with
+// its source line, and a line for each file whose reading it cut short.
+// Empty when no kind was recorded.
 std::string describe_recorded_error(const CompileResult& result);
+// The warnings of the reading, each with its source line.
+std::string describe_warnings(const CompileResult& result);
 
 // Lines for standard error that tell the outcome: the recorded kind (if
-// any) and the reason of a stop. Empty for a clean compile.
+// any), the reason of a stop, then the warnings. Empty for a clean compile
+// without warnings.
 std::string describe_outcome(const CompileResult& result);
 
 }  // namespace compiler

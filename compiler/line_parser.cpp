@@ -317,8 +317,10 @@ Flow LineParser::handle_record(const std::string& keyword) {
 
 // Made on every positioned record right after its fields are read: a record
 // needs a route, and one whose (position + 100) / 50 lies beyond the last
-// cell ends the record loop with error 15.
-Flow LineParser::check_position(std::int32_t position) {
+// cell ends the record loop with error 15. Nothing when the record may be
+// placed; else the flow after the refused record (in the check: on with the
+// next one, the refused record passed over).
+std::optional<Flow> LineParser::refuse_position(std::int32_t position) {
   if (!model_.route_sized()) {
     // In the check, a refused length record has been reported already: the
     // records that need its route are not blamed for it.
@@ -337,7 +339,7 @@ Flow LineParser::check_position(std::int32_t position) {
                 Flow::kLeaveLoop);
   }
   warn_beyond_line(position, 0);
-  return Flow::kNext;
+  return std::nullopt;
 }
 
 void LineParser::warn_beyond_line(std::int32_t position, std::size_t field) {
@@ -352,7 +354,7 @@ void LineParser::warn_beyond_line(std::int32_t position, std::size_t field) {
 Flow LineParser::read_gradient() {
   const std::int32_t p = read_int32();
   const std::int32_t g = read_int32();
-  if (const Flow flow = check_position(p); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(p)) return *refused;
   gradient_step(p, g);
   return Flow::kNext;
 }
@@ -360,7 +362,7 @@ Flow LineParser::read_gradient() {
 Flow LineParser::read_curve(const std::string& keyword) {
   const std::int32_t p = read_int32();
   const std::int32_t n = read_int32();
-  if (const Flow flow = check_position(p); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(p)) return *refused;
   if (!curve_step(model_.track_plan, keyword, p, n)) {
     const bool has_digit = keyword.find_first_of("123456") != std::string::npos;
     if (!has_digit) {
@@ -376,7 +378,7 @@ Flow LineParser::read_mountain() {
   std::int32_t inizio = read_int32();
   std::int32_t fine = read_int32();
   std::int32_t tipo = read_int32();
-  if (const Flow flow = check_position(inizio); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(inizio)) return *refused;
   memo_montagna(inizio, fine, tipo);
   return Flow::kNext;
 }
@@ -391,7 +393,7 @@ Flow LineParser::read_speed_boards() {
   std::int32_t vbd = read_int32();
   std::int32_t vcd = read_int32();
   std::int32_t strisced = read_int32();
-  if (const Flow flow = check_position(posizione); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(posizione)) return *refused;
   if (!memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced)) {
     const std::int64_t cell = board_cell(posizione);
     return fail(21, posizione, 0,
@@ -407,7 +409,7 @@ Flow LineParser::read_speed_boards() {
 Flow LineParser::read_indication_board() {
   const std::int32_t p = read_int32();
   model_.field_text = file_.text();
-  if (const Flow flow = check_position(p); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(p)) return *refused;
   RouteCell& cell = cell_in_bounds(board_cell(p), "an indication board before the start of the route");
   if (!is_free(cell)) {
     return fail(6, p, 0,
@@ -523,7 +525,7 @@ Flow LineParser::fail(std::int32_t kind, std::optional<std::int32_t> position, s
   if (note) diagnostic.notes.push_back(std::move(*note));
   const int line = diagnostic.line;
   if (sink_.report(std::move(diagnostic))) return Flow::kNext;
-  if (!reader().at_end()) sink_.reading_stopped(file_.name(), line);
+  if (records_remain(file_)) sink_.reading_stopped(file_.name(), line);
   if (stop == Flow::kEndCall) file_.close_and_delete();
   return stop;
 }

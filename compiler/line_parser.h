@@ -49,7 +49,7 @@ class LineParser {
   void prepare_record_loop();
   Flow read_records();
   Flow handle_record(const std::string& keyword);
-  Flow check_position(std::int32_t position);
+  std::optional<Flow> refuse_position(std::int32_t position);
   Flow read_gradient();
   Flow read_curve(const std::string& keyword);
   Flow read_mountain();

@@ -99,28 +99,50 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
   const std::string_view text = file.source().bytes;
   if (!starts_line(text, file.record_start())) return;
   const std::string_view field = trimmed(keyword);
-  if (after_end_ && !warned_after_end_ && !field.empty()) {
-    warned_after_end_ = true;
-    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0,
-                                   "a record after the end marker [fine]: the file should end there"));
-  }
-  if (contains_ignoring_case(field, "[fine]")) after_end_ = true;
-  if (matched || field.empty()) return;
+  if (field.empty()) return;
   bool known_header = false;
   for (const std::string_view header : section_headers(description_)) {
     if (to_lower_1252(field) == header) known_header = true;
   }
-  if (known_header) return;
+  if (known_header) {
+    if (contains_ignoring_case(field, "[fine]")) after_end_ = true;
+    return;
+  }
+  if (after_end_ && !warned_after_end_) {
+    warned_after_end_ = true;
+    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0,
+                                   "a record after the end marker [fine]: the file should end there"));
+  }
+  if (matched) return;
   // A number or a hyphen line is no misspelt keyword.
   if (field.find_first_not_of("0123456789+-., ") == std::string_view::npos) return;
   const bool header = is_section_header(field);
+  const std::optional<std::string> nearest = nearest_known_word(description_, field);
+  if (nearest && *nearest == to_lower_1252(field)) {
+    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0,
+                                   "'" + quoted_field(field) +
+                                       "' stands in the wrong part of the file: the compile passes over it here"));
+    return;
+  }
   std::string message = std::string(header ? "unknown section header '" : "unknown keyword '") + quoted_field(field) +
                         "': the " + std::string(description_name(description_)) + " description has no such " +
                         (header ? "section" : "record") + " and the compile passes over it";
-  if (const std::optional<std::string> nearest = nearest_known_word(description_, field)) {
-    message += "; did you mean '" + *nearest + "'?";
-  }
+  if (nearest) message += "; did you mean '" + *nearest + "'?";
   sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0, std::move(message)));
+}
+
+bool records_remain(const DescriptionFile& file) {
+  const std::string_view text = file.source().bytes;
+  // The rest of the current record's line is no record of its own.
+  std::size_t at = std::max(file.reader().offset(), file.line_end(file.record_start()));
+  while (at < text.size()) {
+    std::size_t end = at;
+    while (end < text.size() && !is_line_end(text[end])) ++end;
+    const std::string_view line = trimmed(text.substr(at, end - at));
+    if (!line.empty() && !(line.front() == '[' && line.find(']') != std::string_view::npos)) return true;
+    at = end + 1;
+  }
+  return false;
 }
 
 void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink) {

@@ -129,6 +129,11 @@ class KeywordWatch {
   bool warned_after_end_ = false;
 };
 
+// True when a record (not only blank lines and section headers, such as
+// the closing "[fine]") follows the current record's line and the reader's
+// place in file.
+bool records_remain(const DescriptionFile& file);
+
 // Warns about each line of file that holds UTF-8 text beyond ASCII: the
 // files are Windows-1252, so such text shows garbled.
 void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink);

@@ -184,7 +184,7 @@ Flow TrainParser::read_sand() {
 Flow TrainParser::read_speed_step() {
   const std::int32_t position = file_.int32();
   const std::int32_t speed = file_.int32();
-  if (const Flow flow = check_position(position, kRecordMargin); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(position, kRecordMargin)) return *refused;
   // The compile finds a speed that does not fit its byte only when laying it
   // down; the check tells at once and passes over the record.
   if (context_.goes_on_after_errors() && (speed < kLowestSpeed || speed > kHighestSpeed)) {
@@ -199,7 +199,7 @@ Flow TrainParser::read_speed_step() {
 Flow TrainParser::read_adhesion_step() {
   const std::int32_t position = file_.int32();
   const std::int32_t adhesion = file_.int32();
-  if (const Flow flow = check_position(position, kRecordMargin); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(position, kRecordMargin)) return *refused;
   lay_adhesion_up_to(round_div(position, kCellLength));
   previous_adhesion_ = adhesion;
   return Flow::kNext;
@@ -279,7 +279,7 @@ Flow TrainParser::read_signal() {
   std::int32_t values[10];
   for (std::int32_t& value : values) value = file_.int32();
   auto& [sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo] = values;
-  if (const Flow flow = check_position(posizione, kRecordMargin); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(posizione, kRecordMargin)) return *refused;
   if (!memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo)) {
     return context_.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
   }
@@ -325,7 +325,7 @@ Flow TrainParser::read_slowdown() {
   std::int32_t f_tt = file_.int32();
   const std::int32_t f_ta = file_.int32();
   std::int32_t d_v = file_.int32();
-  if (const Flow flow = check_position(x, kRecordMargin); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(x, kRecordMargin)) return *refused;
   if (!memo_rallentamento(x, v, l, f_tt, f_ta, d_v)) {
     return context_.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
   }
@@ -348,9 +348,14 @@ bool TrainParser::memo_rallentamento(std::int32_t x, std::int32_t& v, std::int32
   }
 
   const auto refuse = [&](std::int32_t kind, std::int64_t cell, const char* what) {
+    // One of the slowdown's own cells may stand in the way of its approach
+    // boards: then there is no other record to point at.
+    const CellHolder* holder = context_.holder(cell);
+    const bool itself = holder && holder->file == &file_ && holder->offset == file_.record_start();
     fail(kind, x, kind == 19 ? 2 : kind == 20 ? 4 : 0,
-         std::string("the ") + what + " of this slowdown (cell " + std::to_string(cell) + ") is already taken",
-         Flow::kEndCall, context_.holder_note(cell));
+         std::string("the ") + what + " of this slowdown at " + metres(x) + " (cell " + std::to_string(cell) +
+             ") is already taken" + (itself ? " by one of its own cells" : ""),
+         Flow::kEndCall, itself ? std::nullopt : context_.holder_note(cell));
     return false;
   };
   if (warned && !is_free(model_.cell(warning))) return refuse(17, warning, "warning board cell");
@@ -411,7 +416,7 @@ bool TrainParser::place_approach_boards(std::int64_t first, std::int32_t d_v) {
 Flow TrainParser::read_lowering() {
   const std::int32_t position = file_.int32();
   const std::int32_t value = file_.int32();
-  if (const Flow flow = check_position(position, kRecordMargin); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(position, kRecordMargin)) return *refused;
   const std::int64_t index = round_div(position, kCellLength);
   require_in_route(index, 0, "the lowering record lies before the start of the route");
   RouteCell& cell = model_.cell(index);
@@ -445,7 +450,7 @@ Flow TrainParser::read_station() {
   ScenarioEntry& entry = model_.scenario_table[station_];
   entry.value3 = file_.int32();
   const std::int32_t position = entry.value3;
-  if (const Flow flow = check_position(position, kStationMargin); flow != Flow::kNext) return flow;
+  if (const auto refused = refuse_position(position, kStationMargin)) return *refused;
   if (!is_multiple(position, kCellLength)) {
     return fail(8, position, 0, "station position " + std::to_string(position) + " is not a multiple of 50");
   }
@@ -462,8 +467,7 @@ Flow TrainParser::read_station() {
     entry.byte4 = 0;
   }
   if (entry.code < kStationKindWithoutCells) {
-    const Flow flow = place_station_cells(entry);
-    if (flow != Flow::kNext) return flow;
+    if (const auto refused = place_station_cells(entry)) return *refused;
   }
   return check_station_order(entry);
 }
@@ -513,8 +517,9 @@ void TrainParser::set_station_stretch(ScenarioEntry& entry, std::int64_t length)
 }
 
 // The stop cell, one before the stretch's end, and (but for kinds 5 and 6)
-// the four markers before it. Written over whatever the cells hold.
-Flow TrainParser::place_station_cells(const ScenarioEntry& entry) {
+// the four markers before it. Written over whatever the cells hold. Nothing
+// when placed; else the flow after the refused station.
+std::optional<Flow> TrainParser::place_station_cells(const ScenarioEntry& entry) {
   const std::int64_t stretch_end = entry.value2;
   if (stretch_end - kCellLength <= kCellLength) {
     return fail(24, std::nullopt, 0,
@@ -538,7 +543,7 @@ Flow TrainParser::place_station_cells(const ScenarioEntry& entry) {
   cell.kind = kStationStop;
   context_.hold(stop, file_);
   cell.param1 = low_bits<std::int16_t>(station_);
-  return Flow::kNext;
+  return std::nullopt;
 }
 
 // Stations come in increasing order with room between them, and stay below
@@ -560,7 +565,7 @@ Flow TrainParser::check_station_order(const ScenarioEntry& entry) {
   return Flow::kNext;
 }
 
-Flow TrainParser::check_position(std::int64_t position, std::int64_t margin) {
+std::optional<Flow> TrainParser::refuse_position(std::int64_t position, std::int64_t margin) {
   if (beyond_route(model_, position, margin)) {
     return fail(kBeyondRoute, static_cast<std::int32_t>(position), 0,
                 "position " + std::to_string(position) + " lies beyond the end of the route (" +
@@ -573,7 +578,7 @@ Flow TrainParser::check_position(std::int64_t position, std::int64_t margin) {
                                      "position " + std::to_string(position) + " lies beyond the line's length of " +
                                          metres(length) + " (inside the route, which runs 7000 m further)"));
   }
-  return Flow::kNext;
+  return std::nullopt;
 }
 
 void TrainParser::require_in_route(std::int64_t cell, std::size_t field, const char* what) const {
@@ -587,7 +592,7 @@ Flow TrainParser::fail(std::int32_t kind, std::optional<std::int32_t> position, 
   if (note) diagnostic.notes.push_back(std::move(*note));
   const int line = diagnostic.line;
   if (sink_.report(std::move(diagnostic))) return Flow::kNext;
-  if (!file_.reader().at_end()) sink_.reading_stopped(file_.name(), line);
+  if (records_remain(file_)) sink_.reading_stopped(file_.name(), line);
   return stop;
 }
 

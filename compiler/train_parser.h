@@ -57,7 +57,7 @@ class TrainParser {
 
   void read_station_columns(ScenarioEntry& entry);
   static void set_station_stretch(ScenarioEntry& entry, std::int64_t length);
-  Flow place_station_cells(const ScenarioEntry& entry);
+  std::optional<Flow> place_station_cells(const ScenarioEntry& entry);
   Flow check_station_order(const ScenarioEntry& entry);
 
   void lay_speed_up_to(std::int64_t cell);
@@ -70,8 +70,9 @@ class TrainParser {
   // A write outside the route is a reading failure (error 25), blamed on field.
   void require_in_route(std::int64_t cell, std::size_t field, const char* what) const;
   // Checks a positioned record: error 15 beyond the route, a warning beyond
-  // the line's length.
-  Flow check_position(std::int64_t position, std::int64_t margin);
+  // the line's length. Nothing when the record may be placed; else the flow
+  // after the refused record.
+  std::optional<Flow> refuse_position(std::int64_t position, std::int64_t margin);
   // Reports error kind at field of the record just read; the compile goes as
   // stop says, the check goes on with the next record.
   Flow fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field, std::string message,

@@ -60,7 +60,7 @@ int Form1::memorizza_percorso(std::int32_t j) {
   compiler::CompiledModel model;
   const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
   compiler::delete_consumed(files, result.report.consumed);
-  print_to_stderr(compiler::describe_recorded_error(result));
+  print_to_stderr(compiler::describe_recorded_error(result) + compiler::describe_warnings(result));
   switch (result.status) {
     case compiler::CompileStatus::kWritten:
       break;

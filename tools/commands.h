@@ -29,6 +29,16 @@ struct CompileOptions {
 // Compiles two description files, leaving them as they are.
 int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& err);
 
+struct CheckOptions {
+  std::string line_path;
+  std::string train_path;
+  std::string format = "text";  // text or json
+};
+
+// Reads two description files and reports every problem in one run,
+// writing no file: 0 without errors (warnings allowed), 1 with errors.
+int run_check(const CheckOptions& options, std::ostream& out, std::ostream& err);
+
 struct DumpOptions {
   std::string file;
   bool csv = false;

@@ -1,9 +1,6 @@
-#include <cerrno>
-#include <cstring>
 #include <ostream>
 
 #include "compiler/compile.h"
-#include "platform/files.h"
 #include "tools/commands.h"
 #include "tools/identifiers.h"
 
@@ -22,17 +19,6 @@ std::optional<std::string> settle_identifier(const std::optional<std::string>& t
   return typed_identifier(typed ? *typed : *from_name, "scenario_tool compile", option, err);
 }
 
-// Why a description file cannot be read, or empty when it can: the same
-// bounded read that never blocks on a FIFO, which the compile does.
-std::string unreadable(const std::string& path) {
-  try {
-    if (!platform::read_file(path)) return std::strerror(ENOENT);
-  } catch (const platform::FileError& error) {
-    return error.reason();
-  }
-  return {};
-}
-
 }  // namespace
 
 int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& err) {
@@ -45,13 +31,9 @@ int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& 
   const auto train_id = settle_identifier(options.train_id, train_from_name, "--train-id", err);
   if (!train_id) return kExitUsage;
 
-  for (const std::string* path : {&options.line_path, &options.train_path}) {
-    if (std::string reason = unreadable(*path); !reason.empty()) {
-      err << "scenario_tool compile: cannot read " << *path << ": " << reason << '\n';
-      return kExitStopped;
-    }
-  }
-
+  // A file that cannot be read is the compile's to report: error 101 for the
+  // line description (no file written), error 25 for the train description
+  // (the files written from the line alone).
   const compiler::DescriptionFiles files{options.line_path, options.train_path, /*consume=*/false};
   compiler::CompileRequest request;
   request.output_folder = options.output_folder;

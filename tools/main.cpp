@@ -40,6 +40,17 @@ int main(int argc, char** argv) try {
                   "output (every earlier file unchanged), 3 the new files only partly renamed into place (the "
                   "message says which are new; compile again), 64 bad usage.");
 
+  tools::CheckOptions check_options;
+  auto* check = app.add_subcommand(
+      "check", "Report every problem of a line and a train description in one run: errors, warnings, the field at "
+               "fault. Writes no file.");
+  check->add_option("LINE", check_options.line_path, "Line description file (S_linea.txt)")->required();
+  check->add_option("TRAIN", check_options.train_path, "Train description file (S_T-.txt)")->required();
+  check->add_option("--format", check_options.format, "text (gcc style, for a terminal) or json")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
+  check->footer("Exit status: 0 no error (warnings allowed), 1 errors found, 64 bad usage.");
+
   tools::DumpOptions dump_options;
   auto* dump = app.add_subcommand("dump", "Decode a route file (.dat), scenario file (.sim) or line data file "
                                           "(_linea.dat) and print it as JSON or CSV.");
@@ -95,6 +106,7 @@ int main(int argc, char** argv) try {
 
   if (*sources) return tools::run_sources(sources_folder, std::cout, std::cerr);
   if (*compile) return tools::run_compile(compile_options, std::cout, std::cerr);
+  if (*check) return tools::run_check(check_options, std::cout, std::cerr);
   if (*dump) return tools::run_dump(dump_options, std::cout, std::cerr);
   if (*plot) return tools::run_plot(plot_options, std::cout, std::cerr);
   if (*serve) return tools::run_serve(serve_options, std::cout, std::cerr);

@@ -1,0 +1,315 @@
+// The check: every seeded authoring mistake reported at its file, line and
+// column with its kind, alone and all together; the warnings for what the
+// compile passes over; the terminal rendering of a diagnostic.
+
+#include "compiler/check.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "compiler/diagnostics.h"
+
+namespace {
+
+using compiler::Diagnostic;
+using compiler::Severity;
+
+// A pair of descriptions that checks clean. Lines marked "slot" hold a
+// section header the reading passes over; a mistake takes one slot's place,
+// so every other line keeps its number whether the mistakes come alone or
+// together.
+const std::vector<std::string> kLineLines = {
+    "[generale]",
+    "lunghezza percorso,    20000",
+    "progressiva chilometrica uno,    0,    0,    0",
+    "sfondo uno,    0",
+    "ripetizione segnali 4 codici,    1050,    15000",
+    "[curve]",
+    "curvas2,  1000,  400",
+    "[pendenze]",  // slot 8
+    "pendenza,  0,   2",
+    "[pendenze]",  // slot 10
+    "pendenza,  4000,   0",
+    "[pendenze]",  // slot 12
+    "[montagne]",
+    "montagna,   8000,  8400,  2",
+    "[pendenze]",  // slot 15
+    "[cartelli]",
+    "indicatori_vmax,  5000,  100,  110,  120,  0,  ,  ,  ,  0",
+    "[pendenze]",  // slot 18
+    "[indicazioni]",
+    "[pendenze]",  // slot 20
+    "cartello_indicatore,  14000,   (GALLERIA MONTE)",
+    "[pendenze]",  // slot 22
+    "[pendenze]",  // slot 23
+    "[fine]",
+    "[pendenze]",  // slot 25
+};
+
+const std::vector<std::string> kTrainLines = {
+    "[generale]",
+    "numero vetture,    8",
+    "percentuale massa frenata,    120",
+    "sabbia,    300",
+    "[segnali]",  // slot 5
+    "orologio,    6  0  0",
+    "[aderenze]",
+    "aderenza,   0,    100",
+    "[segnali]",  // slot 9
+    "[vel_limite]",
+    "velocita,   0,    80",
+    "[segnali]",  // slot 12
+    "[stazioni]",
+    "stazione,    1000,  8,  500,  0, 0, 0,  1,1,0,  4,1,1,    1,   6, 0, 0, PRIMA",
+    "[segnali]",  // slot 15
+    "stazione,   16000,  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   7, 0, 0, SECONDA",
+    "[segnali]",  // slot 17
+    "[segnali]",
+    "segnale,    6050,   2, 4, 1,  0, 0,    0,  0,0,0, 0",
+    "[segnali]",  // slot 20
+    "[segnali]",
+    "[segnali]",  // slot 22
+    "[rallentamenti]",
+    "[segnali]",  // slot 24
+    "[codici]",
+    "[fine]",
+};
+
+// One seeded mistake: the record put in a slot, and the diagnostic it must
+// give (with the line of the note at the record holding a taken cell).
+struct Mistake {
+  bool in_line_file;
+  int slot;
+  std::string record;
+  Severity severity;
+  int kind;
+  int column;
+  std::string message;
+  int note_line = 0;
+};
+
+const std::vector<Mistake>& mistakes() {
+  static const std::vector<Mistake> table = {
+      {true, 8, "pendenze,  3000,   2", Severity::kWarning, 0, 1,
+       "unknown keyword 'pendenze': the line description has no such record and the compile passes over it; "
+       "did you mean 'pendenza'?"},
+      {true, 10, "pendenza,  22000,   0", Severity::kWarning, 0, 12,
+       "position 22000 lies beyond the line's length of 20000 m (inside the route, which runs 7000 m further)"},
+      {true, 12, "pendenza,  30000,   1", Severity::kError, 15, 12,
+       "position 30000 lies beyond the end of the route (26900 m at most)"},
+      {true, 15, "montagna,   9000,  9x00,  2", Severity::kError, 25, 20, "end '9x00' is not a whole number"},
+      {true, 18, "indicatori_vmax,  5000,  90,  100,  110,  0,  ,  ,  ,  0", Severity::kError, 21, 19,
+       "the cell of these maximum-speed boards at 5000 m (cell 101) is already taken", 17},
+      {true, 20, "[pendenz]", Severity::kWarning, 0, 1,
+       "unknown section header '[pendenz]': the line description has no such section and the compile passes over "
+       "it; did you mean '[pendenze]'?"},
+      {true, 22, "curvas,  12000,  200", Severity::kError, 103, 1,
+       "the curve keyword 'curvas' has no radius digit 1 to 6"},
+      {true, 23, "cartello_indicatore,  16000,   (GALLERIA CITT\xc3\x80)", Severity::kWarning, 0, 46,
+       "this line holds UTF-8 text, but description files are Windows-1252: its letters beyond ASCII will show "
+       "garbled"},
+      {true, 25, "pendenza,  5000,   1", Severity::kWarning, 0, 1,
+       "a record after the end marker [fine]: the file should end there"},
+      {false, 5, "segnael,    3050,   2, 4, 1,  0, 0,    0,  0,0,0, 0", Severity::kWarning, 0, 1,
+       "unknown keyword 'segnael': the train description has no such record and the compile passes over it; "
+       "did you mean 'segnale'?"},
+      {false, 9, "sabbia,   40000", Severity::kError, 25, 11, "sand 40000 is above 32767"},
+      {false, 12, "stazione,   10020,  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, TERZA", Severity::kError,
+       8, 13, "station position 10020 is not a multiple of 50"},
+      {false, 15, "velocita,   9000,  2000", Severity::kError, 25, 20, "speed 2000 is above 1277"},
+      {false, 17, "stazione,   16300,  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   7, 0, 0, QUARTA",
+       Severity::kError, 22, 13,
+       "the station's stretch starts at 16100 m, less than 350 m after the previous station's ends at 16200 m"},
+      {false, 20, "segnale,    6060,   2, 4, 1,  0, 0,    0,  0,0,0, 0", Severity::kError, 16, 13,
+       "the cell of this signal at 6060 m (cell 122) is already taken", 19},
+      {false, 22, "rallentamento,  6050,  60,  300,  0,  0,  0", Severity::kError, 18, 17,
+       "the start cell of this slowdown at 6050 m (cell 122) is already taken", 19},
+      {false, 24, "abbattimento,  6100,  90", Severity::kError, 7, 16,
+       "the cell of this lowering record at 6100 m (cell 122) is already taken", 19},
+  };
+  return table;
+}
+
+std::string joined(std::vector<std::string> lines, const std::vector<const Mistake*>& seeded, bool line_file) {
+  for (const Mistake* mistake : seeded) {
+    if (mistake->in_line_file == line_file) lines[static_cast<std::size_t>(mistake->slot - 1)] = mistake->record;
+  }
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+compiler::CheckResult check_with(const std::vector<const Mistake*>& seeded) {
+  compiler::DescriptionSources sources;
+  sources.line = compiler::in_memory("S_linea.txt", joined(kLineLines, seeded, true));
+  sources.train = compiler::in_memory("S_T-.txt", joined(kTrainLines, seeded, false));
+  return compiler::check_descriptions(sources);
+}
+
+// What a diagnostic says, in one line that a failing test shows whole.
+std::string summary(const Diagnostic& d) {
+  std::string text = d.file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " +
+                     std::string(compiler::severity_name(d.severity)) + " " + std::to_string(d.kind) + ": " +
+                     d.message;
+  for (const Diagnostic& note : d.notes) text += " [note " + summary(note) + "]";
+  return text;
+}
+
+std::string expected_summary(const Mistake& m) {
+  Diagnostic d;
+  d.file = m.in_line_file ? "S_linea.txt" : "S_T-.txt";
+  d.line = m.slot;
+  d.column = m.column;
+  d.severity = m.severity;
+  d.kind = m.kind;
+  d.message = m.message;
+  if (m.note_line > 0) {
+    Diagnostic note;
+    note.file = d.file;
+    note.line = m.note_line;
+    note.column = 1;
+    note.severity = Severity::kNote;
+    const std::string cell = m.in_line_file ? "101" : "122";
+    note.message = "cell " + cell + " is taken by this record";
+    d.notes.push_back(note);
+  }
+  return summary(d);
+}
+
+std::vector<std::string> summaries(const compiler::CheckResult& result) {
+  std::vector<std::string> all;
+  for (const Diagnostic& d : result.diagnostics) all.push_back(summary(d));
+  return all;
+}
+
+TEST(CheckSeededMistakes, TheUnseededPairChecksClean) {
+  const compiler::CheckResult result = check_with({});
+  EXPECT_TRUE(result.diagnostics.empty()) << testing::PrintToString(summaries(result));
+}
+
+TEST(CheckSeededMistakes, EachAloneGivesItsOneDiagnostic) {
+  for (const Mistake& mistake : mistakes()) {
+    SCOPED_TRACE(mistake.record);
+    const compiler::CheckResult result = check_with({&mistake});
+    EXPECT_EQ(summaries(result), std::vector<std::string>{expected_summary(mistake)});
+    EXPECT_EQ(result.errors, mistake.severity == Severity::kError ? 1u : 0u);
+    EXPECT_EQ(result.warnings, mistake.severity == Severity::kWarning ? 1u : 0u);
+  }
+}
+
+TEST(CheckSeededMistakes, AllTogetherGiveTheSameDiagnosticsAtTheSamePlaces) {
+  std::vector<const Mistake*> all;
+  std::vector<std::string> expected;
+  for (const Mistake& mistake : mistakes()) {
+    all.push_back(&mistake);
+    expected.push_back(expected_summary(mistake));
+  }
+  const compiler::CheckResult result = check_with(all);
+  EXPECT_EQ(summaries(result), expected);
+}
+
+compiler::CheckResult check_texts(const std::string& line, const std::string& train) {
+  compiler::DescriptionSources sources;
+  sources.line = compiler::in_memory("L", line);
+  sources.train = compiler::in_memory("T", train);
+  return compiler::check_descriptions(sources);
+}
+
+const std::string kShortLine = "[generale]\r\nlunghezza percorso,    10000\r\n[curve]\r\n[fine]\r\n";
+
+TEST(CheckWarnings, ATrainWithoutStationsAndAnEmptyTrain) {
+  for (const std::string& train : {std::string("[generale]\r\nsabbia, 3\r\n[fine]\r\n"), std::string()}) {
+    const compiler::CheckResult result = check_texts(kShortLine, train);
+    ASSERT_EQ(result.diagnostics.size(), 1u) << testing::PrintToString(summaries(result));
+    EXPECT_EQ(summary(result.diagnostics[0]),
+              "T:0:0: warning 0: the train description has no station: the scenario has no stop");
+  }
+}
+
+// One mistake, one diagnostic: what depends on a refused record is not
+// blamed for it.
+TEST(CheckFollowOn, NoErrorsInventedAfterTheFirst) {
+  const std::string station = ",  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, X\r\n";
+  // The second station is refused; the third keeps its distance to the
+  // first, the last one accepted.
+  compiler::CheckResult result =
+      check_texts(kShortLine, "[generale]\r\nstazione, 1000" + station + "stazione, 1210" + station +
+                                  "stazione, 2000" + station + "[fine]\r\n");
+  EXPECT_EQ(summaries(result), std::vector<std::string>{"T:3:11: error 8: station position 1210 is not a multiple of 50"});
+  // A refused line length leaves no route: nothing after it is blamed.
+  result = check_texts("[generale]\r\nlunghezza percorso,    2000000\r\n[curve]\r\npendenza, 0, 1\r\n[fine]\r\n",
+                       "[generale]\r\n[fine]\r\n");
+  EXPECT_EQ(summaries(result), std::vector<std::string>{"L:2:24: error 1: line length 2000000 is above 1000000"});
+}
+
+TEST(CheckFiles, MissingAndUnreadableFiles) {
+  compiler::DescriptionSources sources;
+  sources.line = compiler::in_memory("L", kShortLine);
+  sources.train = compiler::in_memory("T", "");
+  sources.train.state = compiler::SourceState::kMissing;
+  EXPECT_EQ(summaries(compiler::check_descriptions(sources)),
+            std::vector<std::string>{"T:0:0: error 25: the train description file does not exist"});
+  sources.line.state = compiler::SourceState::kMissing;
+  EXPECT_EQ(summaries(compiler::check_descriptions(sources)),
+            std::vector<std::string>{"L:0:0: error 101: the line description file does not exist"});
+  sources.line.state = compiler::SourceState::kUnreadable;
+  sources.line.reason = "Is a directory";
+  EXPECT_EQ(summaries(compiler::check_descriptions(sources)),
+            std::vector<std::string>{"L:0:0: error 25: the line description cannot be read: Is a directory"});
+}
+
+TEST(DiagnosticRendering, GccStyleWithTheCaretUnderTheField) {
+  const compiler::CheckResult result = check_texts(kShortLine, "[generale]\r\nsabbia,   40000\r\n[fine]\r\n");
+  ASSERT_FALSE(result.diagnostics.empty());
+  EXPECT_EQ(compiler::render_diagnostic(result.diagnostics[0]),
+            "T:2:11: error 25: sand 40000 is above 32767 (scenario_tool explain 25)\n"
+            "sabbia,   40000\n"
+            "          ^\n");
+}
+
+// No description file can drive the terminal: every control byte of the
+// echoed line is shown escaped, and the caret still stands under the field.
+TEST(DiagnosticRendering, ControlBytesAreEscaped) {
+  const compiler::CheckResult result =
+      check_texts(kShortLine, "[generale]\r\nsabbia,\x1b[2J\x07 ,  40000\r\n[fine]\r\n");
+  ASSERT_FALSE(result.diagnostics.empty());
+  const std::string shown = compiler::render_diagnostic(result.diagnostics[0]);
+  EXPECT_EQ(shown.find('\x1b'), std::string::npos) << shown;
+  EXPECT_EQ(shown.find('\x07'), std::string::npos) << shown;
+  EXPECT_EQ(shown,
+            "T:2:8: error 25: sand '\\x1b[2J\\x07' is not a whole number (scenario_tool explain 25)\n"
+            "sabbia,\\x1b[2J\\x07 ,  40000\n"
+            "       ^\n");
+  // A C1 control in UTF-8 form is escaped too; printable UTF-8 stays.
+  compiler::SourceExcerpt excerpt{"ab\xc2\x9b" "c\xc3\xa0" "d", 7, false, false};
+  EXPECT_EQ(compiler::render_excerpt(excerpt), "ab\\xc2\\x9bc\xc3\xa0" "d\n            ^\n");
+}
+
+// A record of megabytes shows only the bytes around its field, cut with an
+// ellipsis on each side, and the caret under the field.
+TEST(DiagnosticRendering, AHugeRecordIsCutAroundItsField) {
+  const std::string padding(3'000'000, ' ');
+  const std::string tail(2'000'000, 'z');
+  const compiler::CheckResult result =
+      check_texts(kShortLine, "[generale]\r\nsabbia," + padding + "40000 " + tail + "\r\n[fine]\r\n");
+  ASSERT_FALSE(result.diagnostics.empty());
+  const Diagnostic& d = result.diagnostics[0];
+  EXPECT_EQ(d.column, 3'000'008);
+  const std::string shown = compiler::render_diagnostic(d);
+  const std::size_t first_end = shown.find('\n');
+  const std::size_t second_end = shown.find('\n', first_end + 1);
+  const std::string echoed = shown.substr(first_end + 1, second_end - first_end - 1);
+  const std::string caret = shown.substr(second_end + 1);
+  EXPECT_LE(echoed.size(), 210u);
+  EXPECT_EQ(echoed.substr(0, 3), "...");
+  EXPECT_EQ(echoed.substr(echoed.size() - 3), "...");
+  ASSERT_EQ(caret.back(), '\n');
+  const std::size_t caret_at = caret.find('^');
+  ASSERT_NE(caret_at, std::string::npos);
+  EXPECT_EQ(echoed.substr(caret_at, 5), "40000");
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include "tools/diagnostic_json.h"
+
+#include <string>
+#include <string_view>
+
+#include "tools/identifiers.h"
+
+namespace tools {
+namespace {
+
+bool is_utf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 1;
+    if (lead >= 0x80) {
+      if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+      else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+      else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+      else return false;
+      if (i + length > text.size()) return false;
+      for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+      }
+    }
+    i += length;
+  }
+  return true;
+}
+
+std::string as_utf8(const std::string& text) { return is_utf8(text) ? text : windows1252_to_utf8(text); }
+
+}  // namespace
+
+nlohmann::json diagnostic_json(const compiler::Diagnostic& diagnostic) {
+  nlohmann::json object;
+  object["file"] = as_utf8(diagnostic.file);
+  object["line"] = diagnostic.line > 0 ? nlohmann::json(diagnostic.line) : nlohmann::json(nullptr);
+  object["column"] = diagnostic.line > 0 ? nlohmann::json(diagnostic.column) : nlohmann::json(nullptr);
+  object["severity"] = std::string(compiler::severity_name(diagnostic.severity));
+  const bool has_kind = diagnostic.severity == compiler::Severity::kError && diagnostic.kind != 0;
+  object["kind"] = has_kind ? nlohmann::json(diagnostic.kind) : nlohmann::json(nullptr);
+  object["message"] = as_utf8(diagnostic.message);
+  object["notes"] = diagnostics_json(diagnostic.notes);
+  return object;
+}
+
+nlohmann::json diagnostics_json(const std::vector<compiler::Diagnostic>& diagnostics) {
+  nlohmann::json array = nlohmann::json::array();
+  for (const compiler::Diagnostic& diagnostic : diagnostics) array.push_back(diagnostic_json(diagnostic));
+  return array;
+}
+
+}  // namespace tools

@@ -1,0 +1,22 @@
+#pragma once
+// A diagnostic as one JSON object: the shape `scenario_tool check --format
+// json` prints, for every command that hands diagnostics to a program.
+//   {"file": FILE, "line": N|null, "column": N|null, "severity": "error" |
+//    "warning" | "note", "kind": N|null, "message": TEXT, "notes": [...]}
+// file is as the caller named it; kind is the error kind's number (null for
+// warnings and notes, and for an error that records no kind); notes are
+// objects of the same shape. Texts that are not UTF-8 are read as
+// Windows-1252, the code page of the description files.
+
+#include <nlohmann/json.hpp>
+
+#include <vector>
+
+#include "compiler/diagnostics.h"
+
+namespace tools {
+
+nlohmann::json diagnostic_json(const compiler::Diagnostic& diagnostic);
+nlohmann::json diagnostics_json(const std::vector<compiler::Diagnostic>& diagnostics);
+
+}  // namespace tools
