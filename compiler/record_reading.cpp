@@ -96,16 +96,16 @@ std::vector<const RecordSpec*> matching_records(RecordGroup group, std::string_v
 }
 
 void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool matched, DiagnosticSink& sink) {
+  // Most fields are records in their place: they cost no more than this.
+  if (matched && !after_end_) return;
   const std::string_view text = file.source().bytes;
   if (!starts_line(text, file.record_start())) return;
   const std::string_view field = trimmed(keyword);
   if (field.empty()) return;
-  bool known_header = false;
+  const std::string lower = to_lower_1252(field);
   for (const std::string_view header : section_headers(description_)) {
-    if (to_lower_1252(field) == header) known_header = true;
-  }
-  if (known_header) {
-    if (contains_ignoring_case(field, "[fine]")) after_end_ = true;
+    if (lower != header) continue;
+    if (header == "[fine]") after_end_ = true;
     return;
   }
   if (after_end_ && !warned_after_end_) {
@@ -118,7 +118,7 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
   if (field.find_first_not_of("0123456789+-., ") == std::string_view::npos) return;
   const bool header = is_section_header(field);
   const std::optional<std::string> nearest = nearest_known_word(description_, field);
-  if (nearest && *nearest == to_lower_1252(field)) {
+  if (nearest && *nearest == lower) {
     sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0,
                                    "'" + quoted_field(field) +
                                        "' stands in the wrong part of the file: the compile passes over it here"));
