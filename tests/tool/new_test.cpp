@@ -34,6 +34,12 @@ TEST(ToolNew, WritesAPairThatCompilesCleanly) {
   for (const char* name : {"Valle_Verde_linea.dat", "Valle_Verde_1.sim", "Valle_Verde_1.dat"}) {
     EXPECT_TRUE(dir.exists(std::string("scenarios/") + name)) << name;
   }
+
+  // The check finds nothing either: no error, no warning.
+  const ProgramRun checked = tool({"check", line, train});
+  EXPECT_EQ(checked.exit_status, 0) << checked.standard_error;
+  EXPECT_EQ(checked.standard_output, "0 errors, 0 warnings\n");
+  EXPECT_EQ(checked.standard_error, "");
 }
 
 TEST(ToolNew, LinesEndInCarriageReturnAndLineFeed) {
