@@ -8,7 +8,6 @@
 #include "compiler/errors.h"
 #include "compiler/line_data_file.h"
 #include "compiler/output.h"
-#include "compiler/route_file.h"
 #include "compiler/scenario_file.h"
 #include "fuzz/targets/fuzz_targets.h"
 
@@ -23,9 +22,10 @@ void check(bool holds, const char* what) {
 }
 
 // What must hold of any model the compile leaves, whatever its input.
-void check_model(compiler::CompiledModel& model) {
+// Stamps the model; returns whether the stamping succeeded.
+bool check_model(compiler::CompiledModel& model) {
   check(model.error_code == 0 || compiler::is_known_error_kind(model.error_code), "error_code is a known kind");
-  if (!model.route_sized()) return;
+  if (!model.route_sized()) return false;
   check(model.track_length >= 7000, "a sized route has a length of at least 7000 m");
   check(model.route.size() == static_cast<std::size_t>(model.last_cell) + 1, "route holds cells 0 .. last_cell");
   check(model.last_cell * 50 - 25 <= model.track_length && model.track_length <= model.last_cell * 50 + 25,
@@ -36,17 +36,23 @@ void check_model(compiler::CompiledModel& model) {
   } else {
     check(!model.track_plan.sized(), "no plan without a full compile");
   }
-  if (compiler::stamp(model) != compiler::kStamped) return;
-  check(compiler::encode_route_file(model.route).size() == 15 * model.route.size(), "route file size");
+  if (compiler::stamp(model) != compiler::kStamped) return false;
+  // The sizes of the files as the input made them. The encoders themselves
+  // are held to their bytes by their tests and by the decoders target; to
+  // encode a plan of a million metres here would cost most of each run.
   std::size_t texts = 0;
   for (const auto& entry : model.scenario_table) texts += entry.text.size();
   if (compiler::scenario_text_problem(model.scenario_table).empty()) {
     check(compiler::encode_scenario_file(model.scenario_table).size() == 87 * 34 + texts, "scenario file size");
   }
   if (model.full_compile != 0) {
-    check(compiler::encode_line_data_file(model.track_plan).size() == compiler::line_data_size(model.track_plan),
-          "line data file size");
+    // A plan that the line compilation ran to its end: doubles from metre 2
+    // to two metres before the end; one cut short holds more empty elements.
+    const std::size_t complete = 20 * static_cast<std::size_t>(model.track_length) - 36;
+    const std::size_t size = compiler::line_data_size(model.track_plan);
+    check(model.error_code != 0 ? size <= complete : size == complete, "line data file size");
   }
+  return true;
 }
 
 // The same place in a description: kind, file, line and column.
@@ -74,14 +80,13 @@ int compile(const std::uint8_t* data, std::size_t size) {
   compiler::CompileReport report;
   const bool routed = compiler::compile_model(model, request, &report);
   check(report.consumed.line, "the line description is consumed");
-  check_model(model);
+  const bool stamped = check_model(model) && routed;
 
   // The check on the same input: it reports the error the compile records
   // (when the compile met only that one), and no error when the compile
   // ends clean.
-  const compiler::CheckResult checked = compiler::check_descriptions(request.sources);
-  const bool stamped = routed && compiler::stamp(model) == compiler::kStamped;
   if (request.j == 0) return 0;  // the check reads the curves as a full compile does
+  const compiler::CheckResult checked = compiler::check_descriptions(request.sources);
   if (model.error_code == 0 && stamped) check(checked.errors == 0, "a clean compile gives a clean check");
   // After more than one error the two readings differ: the compile stopped
   // where the check went on.
