@@ -330,7 +330,9 @@ std::optional<Flow> LineParser::refuse_position(std::int32_t position) {
                                        "a positioned record before the line length: there is no route to place it on"));
       return Flow::kEndCall;
     }
-    throw ReadingFailure("a positioned record before the line length: there is no route to place it on");
+    // Blamed on the record's keyword, where the check puts it too.
+    throw ReadingFailure::at_offset("a positioned record before the line length: there is no route to place it on",
+                                    file_.record_start());
   }
   if (beyond_route(model_, position, kRecordMargin)) {
     return fail(kBeyondRoute, position, 0,
