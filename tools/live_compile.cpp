@@ -1,56 +1,80 @@
 #include "tools/live_compile.h"
 
+#include "compiler/check.h"
 #include "compiler/compile.h"
 #include "compiler/errors.h"
 #include "compiler/output.h"
+#include "tools/identifiers.h"
 
 namespace tools {
 namespace {
 
-nlohmann::json error_object(std::int32_t kind, const std::string& file, int line, int column, std::string message,
-                            const nlohmann::json& position) {
-  return {{"severity", "error"}, {"kind", kind},       {"file", file},         {"line", line},
-          {"column", column},    {"message", message}, {"notes", nlohmann::json::array()}, {"position", position}};
+// The object `check --format json` prints for a diagnostic.
+nlohmann::json diagnostic_object(const compiler::Diagnostic& d) {
+  const auto number_or_null = [&](int value) { return d.line > 0 ? nlohmann::json(value) : nlohmann::json(nullptr); };
+  nlohmann::json notes = nlohmann::json::array();
+  for (const compiler::Diagnostic& note : d.notes) notes.push_back(diagnostic_object(note));
+  const bool has_kind = d.severity == compiler::Severity::kError && d.kind != 0;
+  return {{"file", windows1252_to_utf8(d.file)},
+          {"line", number_or_null(d.line)},
+          {"column", number_or_null(d.column)},
+          {"severity", std::string(compiler::severity_name(d.severity))},
+          {"kind", has_kind ? nlohmann::json(d.kind) : nlohmann::json(nullptr)},
+          {"message", windows1252_to_utf8(d.message)},
+          {"notes", notes}};
+}
+
+void add(LiveCompile& result, const compiler::Diagnostic& diagnostic) {
+  result.diagnostics.push_back(diagnostic_object(diagnostic));
+  result.positions.push_back(diagnostic.position ? nlohmann::json(*diagnostic.position) : nlohmann::json(nullptr));
+  if (diagnostic.severity == compiler::Severity::kError) ++result.errors;
+}
+
+compiler::Diagnostic plain_error(std::string file, std::string message) {
+  compiler::Diagnostic diagnostic;
+  diagnostic.file = std::move(file);
+  diagnostic.message = std::move(message);
+  return diagnostic;
 }
 
 }  // namespace
 
 LiveCompile compile_live(const LiveCompileRequest& request) {
+  const compiler::DescriptionSources sources =
+      compiler::read_sources({request.line_path, request.train_path, /*consume=*/false});
   compiler::CompileRequest compile;
   compile.scenario_id = request.scenario_id;
   compile.train_id = request.train_id;
   compile.j = request.no_plan ? 0 : 1;
-  compile.sources = compiler::read_sources({request.line_path, request.train_path, /*consume=*/false});
+  compile.sources = sources;
 
+  // The drawing comes from the compile; the diagnostics from the check,
+  // which reads on after an error and so reports every one.
   LiveCompile result;
   auto model = std::make_unique<compiler::CompiledModel>();
   compiler::CompileReport report;
   const bool sized = compiler::compile_model(*model, compile, &report);
-  if (model->error_code != 0) {
-    const std::int32_t kind = model->error_code;
-    const std::optional<compiler::Diagnostic>& source = report.recorded;
-    const std::string file = source && !source->file.empty() ? source->file : "route";
-    const nlohmann::json position =
-        compiler::error_has_position(kind) ? nlohmann::json(model->error_position) : nlohmann::json(nullptr);
-    result.diagnostics.push_back(error_object(kind, file, source ? source->line : 0, source ? source->column : 0,
-                                              source ? source->message : std::string(compiler::error_meaning(kind)),
-                                              position));
-  }
+  const compiler::CheckResult check = compiler::check_descriptions(sources);
+  for (const compiler::Diagnostic& diagnostic : check.diagnostics) add(result, diagnostic);
+
+  // What the compile met and the check did not report, so that no stop
+  // goes unexplained.
+  if (result.errors == 0 && report.recorded) add(result, *report.recorded);
   if (!sized) {
-    result.diagnostics.push_back(error_object(0, request.line_path, 0, 0,
-                                              "no route was compiled: the line description gave no line length",
-                                              nullptr));
-  } else {
-    const int stamped = compiler::stamp(*model);
-    if (stamped == compiler::kNoMarkCell) {
-      result.diagnostics.push_back(error_object(0, request.line_path, 0, 0,
-                                                "the route has no cell 1 to carry its marks", nullptr));
-    } else if (stamped != compiler::kStamped) {
-      result.diagnostics.push_back(error_object(stamped, "route", 0, 0, compiler::errore_prompt(stamped), nullptr));
+    if (result.errors == 0) {
+      add(result, plain_error(request.line_path, "no route was compiled: the line description gave no line length"));
     }
-    result.model = std::move(model);
+    return result;
   }
-  for (const auto& diagnostic : result.diagnostics) result.errors += diagnostic["severity"] == "error" ? 1 : 0;
+  const int stamped = compiler::stamp(*model);
+  if (stamped == compiler::kNoMarkCell && result.errors == 0) {
+    add(result, plain_error(request.line_path, "the route has no cell 1 to carry its marks"));
+  } else if (stamped != compiler::kStamped && stamped != compiler::kNoMarkCell && result.errors == 0) {
+    compiler::Diagnostic stamp_error = plain_error("route", compiler::errore_prompt(stamped));
+    stamp_error.kind = stamped;
+    add(result, stamp_error);
+  }
+  result.model = std::move(model);
   return result;
 }
 

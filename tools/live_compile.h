@@ -1,7 +1,7 @@
 #pragma once
 // One compile of two description files in memory, as `compile` does it up
-// to the stamping, without writing any file, and its diagnostics as the
-// JSON objects the tool reports them with.
+// to the stamping, without writing any file, and the diagnostics of the
+// check of the same bytes, as the JSON objects `check --format json` prints.
 
 #include <nlohmann/json.hpp>
 
@@ -23,9 +23,10 @@ struct LiveCompileRequest {
 struct LiveCompile {
   // The compiled and stamped model; none when no route was compiled.
   std::unique_ptr<compiler::CompiledModel> model;
-  // Diagnostic objects: severity, kind, file, line, column, message,
-  // notes, position (metres or null).
+  // Every diagnostic of the check, as `check --format json` gives it.
   nlohmann::json diagnostics = nlohmann::json::array();
+  // For each diagnostic, its place on the line in metres, or null.
+  nlohmann::json positions = nlohmann::json::array();
   int errors = 0;
 };
 

@@ -29,6 +29,7 @@ void LiveScenario::recompile() {
                             {"train_file", request_.train_path},
                             {"errors", compiled.errors},
                             {"diagnostics", compiled.diagnostics},
+                            {"diagnostic_positions", compiled.positions},
                             {"drawing_revision", nullptr},
                             {"drawing_has_errors", drawing_has_errors_}};
   if (!drawing_.is_null()) {

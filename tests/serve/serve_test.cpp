@@ -157,13 +157,13 @@ TEST_F(Serve, AnErrorKeepsTheLastGoodDrawingAndSaysWhereItIs) {
   const json failed = revision_after(1);
   EXPECT_EQ(failed["revision"], 2);
   EXPECT_EQ(failed["errors"], 1);
-  ASSERT_EQ(failed["diagnostics"].size(), 1u);
+  ASSERT_EQ(failed["diagnostics"].size(), 1u) << failed["diagnostics"].dump();
   const json& error = failed["diagnostics"][0];
   EXPECT_EQ(error["severity"], "error");
   EXPECT_EQ(error["kind"], 16);
   EXPECT_EQ(error["file"], kTrain);
   EXPECT_EQ(error["line"], 42);
-  EXPECT_EQ(error["position"], 1050);
+  EXPECT_EQ(failed["diagnostic_positions"], json::array({1050}));
   EXPECT_EQ(failed["drawing_revision"], 1) << "the drawing of the last revision without errors";
   EXPECT_EQ(failed["signals"].size(), 45u);
 
