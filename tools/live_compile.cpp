@@ -4,28 +4,13 @@
 #include "compiler/compile.h"
 #include "compiler/errors.h"
 #include "compiler/output.h"
-#include "tools/identifiers.h"
+#include "tools/diagnostic_json.h"
 
 namespace tools {
 namespace {
 
-// The object `check --format json` prints for a diagnostic.
-nlohmann::json diagnostic_object(const compiler::Diagnostic& d) {
-  const auto number_or_null = [&](int value) { return d.line > 0 ? nlohmann::json(value) : nlohmann::json(nullptr); };
-  nlohmann::json notes = nlohmann::json::array();
-  for (const compiler::Diagnostic& note : d.notes) notes.push_back(diagnostic_object(note));
-  const bool has_kind = d.severity == compiler::Severity::kError && d.kind != 0;
-  return {{"file", windows1252_to_utf8(d.file)},
-          {"line", number_or_null(d.line)},
-          {"column", number_or_null(d.column)},
-          {"severity", std::string(compiler::severity_name(d.severity))},
-          {"kind", has_kind ? nlohmann::json(d.kind) : nlohmann::json(nullptr)},
-          {"message", windows1252_to_utf8(d.message)},
-          {"notes", notes}};
-}
-
 void add(LiveCompile& result, const compiler::Diagnostic& diagnostic) {
-  result.diagnostics.push_back(diagnostic_object(diagnostic));
+  result.diagnostics.push_back(diagnostic_json(diagnostic));
   result.positions.push_back(diagnostic.position ? nlohmann::json(*diagnostic.position) : nlohmann::json(nullptr));
   if (diagnostic.severity == compiler::Severity::kError) ++result.errors;
 }
