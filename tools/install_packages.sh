@@ -32,6 +32,7 @@ test_packages=(
   librsvg2-bin                              # SVG to PNG, pictures in tests and the README
   chromium chromium-driver python3-selenium # browser tests of scenario_tool serve
   vim                                       # the Vim syntax file, loaded headless
+  groff-base                                # groff, which checks the formats manual page
   clang libclang-rt-14-dev                  # the libFuzzer build
   libbenchmark-dev time jq                  # benchmarks and bench/run
 )
