@@ -15,6 +15,7 @@ import os
 import re
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -22,7 +23,6 @@ import time
 
 try:
     from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
     from selenium.webdriver.support.ui import WebDriverWait
@@ -59,19 +59,89 @@ def save_by_rename(folder, name, text):
     os.replace(temporary, os.path.join(folder, name))
 
 
-def browser(profile_folder):
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for argument in ["--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+def free_loopback_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def wait_for(what, ready, process, log_path, seconds=30):
+    """Polls ready() until it gives a value; fails with the process's log
+    when the process ends first or the time runs out."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline and process.poll() is None:
+        value = ready()
+        if value is not None:
+            return value
+        time.sleep(0.1)
+    with open(log_path, "rb") as f:
+        print(f.read().decode("utf-8", "replace")[-4000:])
+    raise RuntimeError(what + " did not start")
+
+
+def start(command, log_path):
+    with open(log_path, "wb") as log:
+        return subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT)
+
+
+def stop(process):
+    if process is None:
+        return
+    process.terminate()
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+# Selenium's own driver service, and chromedriver when it starts the browser,
+# reach each other through the name "localhost", which a minimal machine
+# without /etc/hosts cannot resolve. So the browser and the driver are started
+# here, and everything is reached by the loopback address.
+def start_chromium(profile_folder, log_path):
+    process = start([CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
                      "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--user-data-dir=" + profile_folder, "--window-size=1400,1000"]:
-        options.add_argument(argument)
-    return webdriver.Chrome(service=Service(DRIVER), options=options)
+                     "--user-data-dir=" + profile_folder, "--window-size=1400,1000",
+                     "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=0", "about:blank"],
+                    log_path)
+    port_file = os.path.join(profile_folder, "DevToolsActivePort")
+
+    def port():
+        try:
+            with open(port_file) as f:
+                first = f.readline().strip()
+            return int(first) if first.isdigit() else None
+        except OSError:
+            return None
+    return process, wait_for("chromium", port, process, log_path)
+
+
+def start_chromedriver(log_path):
+    port = free_loopback_port()
+    process = start([DRIVER, "--port=%d" % port], log_path)
+
+    def answers():
+        try:
+            socket.create_connection(("127.0.0.1", port), timeout=1).close()
+            return True
+        except OSError:
+            return None
+    wait_for("chromedriver", answers, process, log_path)
+    return process, "http://127.0.0.1:%d" % port
+
+
+def attach(driver_url, debugging_port):
+    options = webdriver.ChromeOptions()
+    options.debugger_address = "127.0.0.1:%d" % debugging_port
+    return webdriver.Remote(command_executor=driver_url, options=options)
 
 
 def main(tool, screenshot_folder):
     work = tempfile.mkdtemp(prefix="serve-page-")
     server = None
+    chromium = None
+    chromedriver = None
     driver = None
     try:
         subprocess.run([tool, "sources", "."], cwd=work, check=True, stdout=subprocess.DEVNULL)
@@ -85,7 +155,10 @@ def main(tool, screenshot_folder):
             return
         url = match.group(1)
 
-        driver = browser(os.path.join(work, "chromium-profile"))
+        chromium, debugging_port = start_chromium(os.path.join(work, "chromium-profile"),
+                                                  os.path.join(work, "chromium.log"))
+        chromedriver, driver_url = start_chromedriver(os.path.join(work, "chromedriver.log"))
+        driver = attach(driver_url, debugging_port)
         wait = WebDriverWait(driver, 10)
         driver.get(url)
         wait.until(lambda d: d.execute_script("return document.body.dataset.drawnRevision") == "1")
@@ -169,6 +242,8 @@ def main(tool, screenshot_folder):
     finally:
         if driver is not None:
             driver.quit()
+        stop(chromedriver)
+        stop(chromium)
         if server is not None:
             server.send_signal(signal.SIGINT)
             try:
