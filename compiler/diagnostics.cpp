@@ -1,6 +1,7 @@
 #include "compiler/diagnostics.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 
 #include "compiler/explanations.h"
@@ -73,11 +74,27 @@ bool CollectingSink::report(Diagnostic diagnostic) {
 }
 
 LineIndex::LineIndex(std::string_view text) : text_(text) {
+  // A line ends at "\n", "\r\n" or a lone "\r". The file is searched for
+  // the line feeds, and each line between them for carriage returns, with
+  // memchr: the index is made over the whole file at its first diagnostic.
   starts_.push_back(0);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
-      starts_.push_back(i + 1);
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* line = begin;
+  while (line < end) {
+    const void* found = std::memchr(line, '\n', static_cast<std::size_t>(end - line));
+    const char* const feed = found != nullptr ? static_cast<const char*>(found) : end;
+    for (const char* at = line; at < feed;) {
+      const void* cr = std::memchr(at, '\r', static_cast<std::size_t>(feed - at));
+      if (cr == nullptr) break;
+      const char* const carriage = static_cast<const char*>(cr);
+      // A "\r" just before the "\n" is one line end with it.
+      if (carriage + 1 != feed || feed == end) starts_.push_back(static_cast<std::size_t>(carriage + 1 - begin));
+      at = carriage + 1;
     }
+    if (feed == end) break;
+    starts_.push_back(static_cast<std::size_t>(feed + 1 - begin));
+    line = feed + 1;
   }
 }
 

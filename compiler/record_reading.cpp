@@ -1,6 +1,8 @@
 #include "compiler/record_reading.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "compiler/error_kinds.h"
 #include "compiler/text.h"
@@ -117,7 +119,7 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
   // A number or a hyphen line is no misspelt keyword.
   if (field.find_first_not_of("0123456789+-., ") == std::string_view::npos) return;
   const bool header = is_section_header(field);
-  const std::optional<std::string> nearest = nearest_known_word(description_, field);
+  const std::optional<std::string>& nearest = nearest_word(lower);
   if (nearest && *nearest == lower) {
     sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0,
                                    "'" + quoted_field(field) +
@@ -129,6 +131,17 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
                         (header ? "section" : "record") + " and the compile passes over it";
   if (nearest) message += "; did you mean '" + *nearest + "'?";
   sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0, std::move(message)));
+}
+
+const std::optional<std::string>& KeywordWatch::nearest_word(const std::string& lower) {
+  // A file often repeats the same unknown word on many lines (a block of
+  // records put in the wrong description): each is compared with the known
+  // words once. The memory stays bounded whatever the file holds.
+  constexpr std::size_t kRemembered = 256;
+  const auto known = nearest_.find(lower);
+  if (known != nearest_.end()) return known->second;
+  if (nearest_.size() >= kRemembered) nearest_.clear();
+  return nearest_.emplace(lower, nearest_known_word(description_, lower)).first->second;
 }
 
 bool records_remain(const DescriptionFile& file) {
@@ -145,32 +158,50 @@ bool records_remain(const DescriptionFile& file) {
   return false;
 }
 
+namespace {
+
+// The first byte at or after from that is not ASCII, or text.size(). Eight
+// bytes are tested at a time: most description files are ASCII throughout.
+std::size_t next_non_ascii(std::string_view text, std::size_t from) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  const char* const bytes = text.data();
+  std::size_t at = from;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + at, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  for (; at < text.size(); ++at) {
+    if (static_cast<unsigned char>(bytes[at]) >= 0x80) return at;
+  }
+  return text.size();
+}
+
+}  // namespace
+
 void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink) {
   const std::string_view text = file.source().bytes;
-  std::size_t line_begin = 0;
-  while (line_begin < text.size()) {
-    std::size_t line_end = line_begin;
+  // Only the lines that hold a byte beyond ASCII are looked at, from that byte
+  // to their end: the bytes before it are ASCII, valid UTF-8 as they are.
+  for (std::size_t first = next_non_ascii(text, 0); first < text.size();) {
+    std::size_t line_end = first;
     while (line_end < text.size() && !is_line_end(text[line_end])) ++line_end;
-    std::optional<std::size_t> first;
     bool valid = true;
-    for (std::size_t i = line_begin; i < line_end && valid;) {
+    for (std::size_t i = first; i < line_end && valid;) {
       if (static_cast<unsigned char>(text[i]) < 0x80) {
         ++i;
         continue;
       }
       const std::size_t length = utf8_sequence(text.substr(0, line_end), i);
       if (length == 0) valid = false;
-      if (!first) first = i;
       i += length == 0 ? 1 : length;
     }
-    if (valid && first) {
-      sink.report(file.diagnostic_at(*first, Severity::kWarning, 0,
+    if (valid) {
+      sink.report(file.diagnostic_at(first, Severity::kWarning, 0,
                                      "this line holds UTF-8 text, but description files are Windows-1252: "
                                      "its letters beyond ASCII will show garbled"));
     }
-    line_begin = line_end;
-    if (line_begin < text.size() && text[line_begin] == '\r') ++line_begin;
-    if (line_begin < text.size() && text[line_begin] == '\n') ++line_begin;
+    first = next_non_ascii(text, line_end);
   }
 }
 

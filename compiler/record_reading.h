@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "compiler/description_file.h"
@@ -124,7 +125,11 @@ class KeywordWatch {
   void look(DescriptionFile& file, std::string_view keyword, bool matched, DiagnosticSink& sink);
 
  private:
+  // The known word nearest to a lower-case field, remembered per field.
+  const std::optional<std::string>& nearest_word(const std::string& lower);
+
   Description description_;
+  std::unordered_map<std::string, std::optional<std::string>> nearest_;
   bool after_end_ = false;
   bool warned_after_end_ = false;
 };

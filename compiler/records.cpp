@@ -1,6 +1,8 @@
 #include "compiler/records.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "compiler/text.h"
@@ -347,17 +349,34 @@ constexpr std::string_view kLineHeaders[] = {"[generale]", "[curve]",       "[pe
 constexpr std::string_view kTrainHeaders[] = {"[generale]",      "[aderenze]", "[vel_limite]", "[stazioni]",
                                               "[rallentamenti]", "[segnali]",  "[codici]",     "[fine]"};
 
-// Edits (insert, delete, replace, swap two neighbours) from a to b.
+// The longest field compared with the known words: a longer one is no
+// misspelt keyword.
+constexpr std::size_t kLongestTyped = 64;
+// Edits beyond this make a field another word, not a slip of the keyboard.
+constexpr std::size_t kMostEdits = 3;
+
+// Edits (insert, delete, replace, swap two neighbours) from a to b, or
+// kMostEdits + 1 when there are more than kMostEdits. Both are at most
+// kLongestTyped bytes long; the table lives on the stack, as a field
+// that no record matches may come on every line of a file.
 std::size_t edit_distance(std::string_view a, std::string_view b) {
-  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  const std::size_t length_gap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
+  if (length_gap > kMostEdits || a.size() > kLongestTyped || b.size() > kLongestTyped) return kMostEdits + 1;
+  std::array<std::array<std::uint8_t, kLongestTyped + 1>, kLongestTyped + 1> d;
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = static_cast<std::uint8_t>(i);
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = static_cast<std::uint8_t>(j);
   for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t row_least = d[i][0];
     for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t replace = d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, replace});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      std::size_t cell = std::min<std::size_t>(d[i - 1][j], d[i][j - 1]) + 1;
+      cell = std::min<std::size_t>(cell, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1));
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) cell = std::min<std::size_t>(cell, d[i - 2][j - 2] + 1);
+      d[i][j] = static_cast<std::uint8_t>(cell);
+      row_least = std::min(row_least, cell);
     }
+    // A row of values all above kMostEdits keeps every later row above it
+    // too (the row before is at most one less, and a swap adds one).
+    if (row_least > kMostEdits) return kMostEdits + 1;
   }
   return d[a.size()][b.size()];
 }
@@ -405,38 +424,58 @@ std::span<const std::string_view> section_headers(Description description) {
   return kTrainHeaders;
 }
 
+namespace {
+
+// The words a field that no record matched is compared with: the section
+// headers when it holds a bracket, else the record keywords of the
+// description (a curve keyword carries its side and radius: curvas1 ..
+// curvad6). Made once: a file may hold such a field on every line.
+std::vector<std::string> make_known_words(Description description, bool headers) {
+  std::vector<std::string> known;
+  if (headers) {
+    for (const std::string_view header : section_headers(description)) known.emplace_back(header);
+    return known;
+  }
+  for (const RecordSpec& spec : kSpecs) {
+    if (description_of(spec.group) != description) continue;
+    if (spec.id == RecordId::kCurve) {
+      for (const char side : {'s', 'd'}) {
+        for (char digit = '1'; digit <= '6'; ++digit) known.push_back(std::string("curva") + side + digit);
+      }
+    } else {
+      known.emplace_back(spec.keyword);
+    }
+  }
+  return known;
+}
+
+const std::vector<std::string>& known_words(Description description, bool headers) {
+  static const std::vector<std::string> words[2][2] = {
+      {make_known_words(Description::kLine, false), make_known_words(Description::kLine, true)},
+      {make_known_words(Description::kTrain, false), make_known_words(Description::kTrain, true)}};
+  return words[description == Description::kLine ? 0 : 1][headers ? 1 : 0];
+}
+
+}  // namespace
+
 std::optional<std::string> nearest_known_word(Description description, std::string_view field) {
   const std::string typed = to_lower_1252(trimmed(field));
   // A long field is not a misspelt keyword, and would cost time to compare.
-  if (typed.empty() || typed.size() > 64) return std::nullopt;
-  std::vector<std::string> known;
-  if (typed.find('[') != std::string::npos || typed.find(']') != std::string::npos) {
-    for (const std::string_view header : section_headers(description)) known.emplace_back(header);
-  } else {
-    for (const RecordSpec& spec : kSpecs) {
-      if (description_of(spec.group) != description) continue;
-      if (spec.id == RecordId::kCurve) {
-        // A curve keyword carries its side and radius: curvas1 .. curvad6.
-        for (const char side : {'s', 'd'}) {
-          for (char digit = '1'; digit <= '6'; ++digit) known.push_back(std::string("curva") + side + digit);
-        }
-      } else {
-        known.emplace_back(spec.keyword);
-      }
-    }
-  }
-  std::optional<std::string> best;
+  if (typed.empty() || typed.size() > kLongestTyped) return std::nullopt;
+  const bool headers = typed.find('[') != std::string::npos || typed.find(']') != std::string::npos;
+  const std::string* best = nullptr;
   std::size_t best_distance = 0;
-  for (const std::string& word : known) {
+  for (const std::string& word : known_words(description, headers)) {
     const std::size_t distance = edit_distance(typed, word);
     // Near enough to be a slip of the keyboard, not another word.
-    if (distance > 3 || distance * 3 > word.size()) continue;
-    if (!best || distance < best_distance) {
-      best = word;
+    if (distance > kMostEdits || distance * 3 > word.size()) continue;
+    if (best == nullptr || distance < best_distance) {
+      best = &word;
       best_distance = distance;
     }
   }
-  return best;
+  if (best == nullptr) return std::nullopt;
+  return *best;
 }
 
 }  // namespace compiler
