@@ -357,28 +357,37 @@ constexpr std::size_t kMostEdits = 3;
 
 // Edits (insert, delete, replace, swap two neighbours) from a to b, or
 // kMostEdits + 1 when there are more than kMostEdits. Both are at most
-// kLongestTyped bytes long; the table lives on the stack, as a field
-// that no record matches may come on every line of a file.
+// kLongestTyped bytes long. Only the band of the table within kMostEdits of
+// its diagonal is computed: a cell outside it already costs more edits than
+// that. The table lives on the stack, as a field that no record matches may
+// come on every line of a file.
 std::size_t edit_distance(std::string_view a, std::string_view b) {
+  constexpr std::size_t kFar = kMostEdits + 1;
   const std::size_t length_gap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
-  if (length_gap > kMostEdits || a.size() > kLongestTyped || b.size() > kLongestTyped) return kMostEdits + 1;
+  if (length_gap > kMostEdits || a.size() > kLongestTyped || b.size() > kLongestTyped) return kFar;
   std::array<std::array<std::uint8_t, kLongestTyped + 1>, kLongestTyped + 1> d;
-  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = static_cast<std::uint8_t>(i);
-  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = static_cast<std::uint8_t>(j);
+  const auto at = [&d](std::size_t i, std::size_t j) -> std::size_t {
+    return (i > j ? i - j : j - i) > kMostEdits ? kFar : d[i][j];
+  };
+  for (std::size_t i = 0; i <= std::min(a.size(), kMostEdits); ++i) d[i][0] = static_cast<std::uint8_t>(i);
+  for (std::size_t j = 0; j <= std::min(b.size(), kMostEdits); ++j) d[0][j] = static_cast<std::uint8_t>(j);
   for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t row_least = d[i][0];
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      std::size_t cell = std::min<std::size_t>(d[i - 1][j], d[i][j - 1]) + 1;
-      cell = std::min<std::size_t>(cell, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1));
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) cell = std::min<std::size_t>(cell, d[i - 2][j - 2] + 1);
+    const std::size_t first = i > kMostEdits ? i - kMostEdits : 1;
+    const std::size_t last = std::min(b.size(), i + kMostEdits);
+    std::size_t row_least = at(i, 0);
+    for (std::size_t j = first; j <= last; ++j) {
+      std::size_t cell = std::min(at(i - 1, j), at(i, j - 1)) + 1;
+      cell = std::min(cell, at(i - 1, j - 1) + (a[i - 1] == b[j - 1] ? 0 : 1));
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) cell = std::min(cell, at(i - 2, j - 2) + 1);
+      cell = std::min(cell, kFar);
       d[i][j] = static_cast<std::uint8_t>(cell);
       row_least = std::min(row_least, cell);
     }
     // A row of values all above kMostEdits keeps every later row above it
     // too (the row before is at most one less, and a swap adds one).
-    if (row_least > kMostEdits) return kMostEdits + 1;
+    if (row_least > kMostEdits) return kFar;
   }
-  return d[a.size()][b.size()];
+  return at(a.size(), b.size());
 }
 
 std::string_view trimmed(std::string_view text) {

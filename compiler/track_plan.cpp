@@ -84,22 +84,38 @@ void size_track_plan(CompiledModel& model) { model.track_plan.size(model.track_l
 
 void start_track_plan(TrackPlan& plan) { plan.start(); }
 
+namespace {
+
+// Takes steps while the cursor is at most end; false when a step leaves the
+// cursor past kMaxPlanCursor, with no step after that one. The steps up to
+// the limit run without looking at it, one comparison a metre.
+template <typename Step>
+bool step_while_at_most(TrackPlan& plan, std::int64_t end, Step step) {
+  const std::int64_t unchecked_end = std::min<std::int64_t>(end, kMaxPlanCursor);
+  if (plan.cursor() <= unchecked_end) {
+    for (std::int64_t metre = plan.cursor(); metre <= unchecked_end; ++metre) step();
+    return plan.cursor() <= kMaxPlanCursor;
+  }
+  if (plan.cursor() <= end) {
+    // Already past the limit: the one step, then the failure.
+    step();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool curve_step(TrackPlan& plan, std::string_view keyword, std::int32_t p, std::int32_t n) {
   std::optional<double> k = curvature_of(keyword);
   if (!k) return false;
   if (contains_ignoring_case(keyword, "s")) k = -*k;
   PlanTail tail(plan);
   const std::int64_t straight_end = std::min<std::int64_t>(p, last_computed_metre(plan));
-  while (plan.cursor() <= straight_end) {
-    tail.step_straight(plan);
-    if (plan.cursor() > kMaxPlanCursor) return false;
-  }
+  if (!step_while_at_most(plan, straight_end, [&] { tail.step_straight(plan); })) return false;
   const std::int64_t curve_end = std::min(std::int64_t{p} + n, last_computed_metre(plan));
-  while (plan.cursor() <= curve_end) {
-    tail.step_curved(plan, *k);
-    if (plan.cursor() > kMaxPlanCursor) return false;
-  }
-  return true;
+  const double curvature = *k;
+  return step_while_at_most(plan, curve_end, [&] { tail.step_curved(plan, curvature); });
 }
 
 void finish_track_plan(TrackPlan& plan) {
