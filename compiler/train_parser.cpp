@@ -185,14 +185,15 @@ Flow TrainParser::read_speed_step() {
   const std::int32_t position = file_.int32();
   const std::int32_t speed = file_.int32();
   if (const auto refused = refuse_position(position, kRecordMargin)) return *refused;
-  // The compile finds a speed that does not fit its byte only when laying it
-  // down; the check tells at once and passes over the record.
-  if (context_.goes_on_after_errors() && (speed < kLowestSpeed || speed > kHighestSpeed)) {
-    return fail(kReadingFailure, std::nullopt, 1, speed_problem(speed));
-  }
+  // A speed that does not fit its byte is an error only once it is laid
+  // down: a later record for the same cell replaces it before that.
   lay_speed_up_to(round_div(position, kCellLength));
   previous_speed_ = speed;
   previous_speed_field_ = file_.field_offset(1);
+  if (speed >= kLowestSpeed && speed <= kHighestSpeed) {
+    fitting_speed_ = speed;
+    fitting_speed_field_ = previous_speed_field_;
+  }
   return Flow::kNext;
 }
 
@@ -223,10 +224,19 @@ void TrainParser::lay_adhesion_up_to(std::int64_t cell) {
 
 void TrainParser::lay_speed() {
   if (!model_.cell_in_route(speed_fill_)) throw ReadingFailure("the speed limits run beyond the end of the route");
-  const std::int64_t stored = round_div(previous_speed_, 5);
+  std::int64_t stored = round_div(previous_speed_, 5);
   if (stored < 0 || stored > UINT8_MAX) {
-    if (previous_speed_field_) throw ReadingFailure::at_offset(speed_problem(previous_speed_), *previous_speed_field_);
-    throw ReadingFailure(speed_problem(previous_speed_));
+    const ReadingFailure failure =
+        previous_speed_field_ ? ReadingFailure::at_offset(speed_problem(previous_speed_), *previous_speed_field_)
+                              : ReadingFailure(speed_problem(previous_speed_));
+    // The compile stops here. The check reports the same error where the
+    // compile would, and lays the last speed that fits in its place, so
+    // that the record is passed over and the next ones are read as usual.
+    if (!context_.goes_on_after_errors()) throw failure;
+    sink_.report(reading_failure_diagnostic(file_, failure));
+    previous_speed_ = fitting_speed_;
+    previous_speed_field_ = fitting_speed_field_;
+    stored = round_div(previous_speed_, 5);
   }
   model_.cell(speed_fill_).speed_limit = static_cast<std::uint8_t>(stored);
   ++speed_fill_;

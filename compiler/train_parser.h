@@ -93,6 +93,10 @@ class TrainParser {
   // Where the speed being laid down was read, to blame a speed that does not
   // fit its byte on its own record.
   std::optional<std::size_t> previous_speed_field_;
+  // The last speed that fits its byte, and where it was read: what the check
+  // lays down in place of one that does not.
+  std::int32_t fitting_speed_ = 0;
+  std::optional<std::size_t> fitting_speed_field_;
   bool too_many_stations_ = false;
 };
 

@@ -245,6 +245,25 @@ TEST(CheckFollowOn, NoErrorsInventedAfterTheFirst) {
   EXPECT_EQ(summaries(result), std::vector<std::string>{"L:2:24: error 1: line length 2000000 is above 1000000"});
 }
 
+// A speed that does not fit its byte is an error where the compile finds
+// it: once it is laid down. One that a later record for the same cell
+// replaces first is never laid, and the compile ends clean.
+TEST(CheckFollowOn, ASpeedThatDoesNotFitIsAnErrorOnlyOnceLaid) {
+  const auto errors = [](const compiler::CheckResult& result) {
+    std::vector<std::string> found;
+    for (const Diagnostic& d : result.diagnostics) {
+      if (d.severity == Severity::kError) found.push_back(summary(d));
+    }
+    return found;
+  };
+  EXPECT_EQ(errors(check_texts(kShortLine, "[generale]\r\n[vel_limite]\r\nvelocita, 0, 1280\r\nvelocita, 0, 30\r\n[fine]\r\n")),
+            std::vector<std::string>{});
+  EXPECT_EQ(errors(check_texts(kShortLine, "[generale]\r\n[vel_limite]\r\nvelocita, 0, 80\r\nvelocita, 1000, 2000\r\n"
+                                           "velocita, 3000, 90\r\nvelocita, 5000, -3\r\n[fine]\r\n")),
+            (std::vector<std::string>{"T:4:17: error 25: speed 2000 is above 1277",
+                                      "T:6:17: error 25: speed -3 is below -2"}));
+}
+
 TEST(CheckFiles, MissingAndUnreadableFiles) {
   compiler::DescriptionSources sources;
   sources.line = compiler::in_memory("L", kShortLine);
