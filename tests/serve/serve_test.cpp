@@ -53,7 +53,9 @@ class Serve : public ::testing::Test {
     ASSERT_GT(server_->port(), 0) << "first line: " << server_->first_line();
   }
   void TearDown() override {
-    if (server_) EXPECT_EQ(server_->stop(), 0) << "Ctrl-C ends the server cleanly";
+    if (server_) {
+      EXPECT_EQ(server_->stop(), 0) << "Ctrl-C ends the server cleanly";
+    }
   }
 
   json scenario() const {
