@@ -35,6 +35,9 @@ std::optional<std::int64_t> station_marker_cell(std::int64_t stretch_end, int j)
   return round_div(metres, kCellLength);
 }
 
+// A speed fits when its stored value, divided by 5 and rounded, fits the byte.
+bool speed_fits(std::int32_t speed) { return speed >= kLowestSpeed && speed <= kHighestSpeed; }
+
 std::string speed_problem(std::int32_t speed) {
   if (speed > kHighestSpeed) return "speed " + std::to_string(speed) + " is above " + std::to_string(kHighestSpeed);
   return "speed " + std::to_string(speed) + " is below " + std::to_string(kLowestSpeed);
@@ -190,7 +193,7 @@ Flow TrainParser::read_speed_step() {
   lay_speed_up_to(round_div(position, kCellLength));
   previous_speed_ = speed;
   previous_speed_field_ = file_.field_offset(1);
-  if (speed >= kLowestSpeed && speed <= kHighestSpeed) {
+  if (speed_fits(speed)) {
     fitting_speed_ = speed;
     fitting_speed_field_ = previous_speed_field_;
   }
@@ -224,8 +227,7 @@ void TrainParser::lay_adhesion_up_to(std::int64_t cell) {
 
 void TrainParser::lay_speed() {
   if (!model_.cell_in_route(speed_fill_)) throw ReadingFailure("the speed limits run beyond the end of the route");
-  std::int64_t stored = round_div(previous_speed_, 5);
-  if (stored < 0 || stored > UINT8_MAX) {
+  if (!speed_fits(previous_speed_)) {
     const ReadingFailure failure =
         previous_speed_field_ ? ReadingFailure::at_offset(speed_problem(previous_speed_), *previous_speed_field_)
                               : ReadingFailure(speed_problem(previous_speed_));
@@ -236,9 +238,8 @@ void TrainParser::lay_speed() {
     sink_.report(reading_failure_diagnostic(file_, failure));
     previous_speed_ = fitting_speed_;
     previous_speed_field_ = fitting_speed_field_;
-    stored = round_div(previous_speed_, 5);
   }
-  model_.cell(speed_fill_).speed_limit = static_cast<std::uint8_t>(stored);
+  model_.cell(speed_fill_).speed_limit = static_cast<std::uint8_t>(round_div(previous_speed_, 5));
   ++speed_fill_;
 }
 
