@@ -6,15 +6,19 @@ namespace compiler {
 
 void TrackPlan::size(std::int32_t track_length) {
   metres_ = static_cast<std::size_t>(track_length) + 1;
-  points_ = platform::ZeroedArray<double>(2 * metres_);
+  points_ = positions_only_ ? platform::ZeroedArray<double>() : platform::ZeroedArray<double>(2 * metres_);
   cursor_ = 0;
   started_ = false;
 }
 
 void TrackPlan::start() {
   cursor_ = 0;
-  append(0, 0);
-  append(0, 1);
+  if (positions_only_) {
+    skip_to(2);
+  } else {
+    append(0, 0);
+    append(0, 1);
+  }
   started_ = true;
 }
 

@@ -100,6 +100,12 @@ enum class PlanTag : std::uint16_t { kEmpty = 0, kInt16 = 2, kDouble = 5 };
 // coordinates are stored.
 class TrackPlan {
  public:
+  // A plan that keeps only how far it reached: what the check needs, which
+  // reports where the plan stops but writes no coordinates. Its cursor, tags
+  // and errors are those of a full plan; it holds no points to read. Set
+  // before size(); it lasts through size() and clear().
+  void keep_positions_only() { positions_only_ = true; }
+  bool keeps_points() const { return !positions_only_; }
   // Re-creates the plan for metres 0 .. track_length, every element empty.
   void size(std::int32_t track_length);
   // Metres 0 and 1 become (0, 0) and (0, 1) as integers; the cursor moves to 2.
@@ -119,6 +125,9 @@ class TrackPlan {
     points_[metres_ + static_cast<std::size_t>(cursor_)] = y;
     ++cursor_;
   }
+  // Moves the cursor to metre without computing the points before it: for
+  // a plan that keeps positions only.
+  void skip_to(std::int32_t metre) { cursor_ = metre; }
   PlanTag tag(std::int32_t metre) const;
   void clear();
 
@@ -129,6 +138,7 @@ class TrackPlan {
   std::size_t metres_ = 0;
   std::int32_t cursor_ = 0;
   bool started_ = false;
+  bool positions_only_ = false;
 };
 
 // The whole compiled model and the members that pass state between steps.

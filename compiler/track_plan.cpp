@@ -43,7 +43,7 @@ class PlanTail {
  public:
   // A plan not started yet has no points to carry; it takes no step either.
   explicit PlanTail(const TrackPlan& plan) {
-    if (plan.cursor() < 2) return;
+    if (plan.cursor() < 2 || !plan.keeps_points()) return;
     x_before_ = plan.x(plan.cursor() - 2);
     y_before_ = plan.y(plan.cursor() - 2);
     x_last_ = plan.x(plan.cursor() - 1);
@@ -86,6 +86,17 @@ void start_track_plan(TrackPlan& plan) { plan.start(); }
 
 namespace {
 
+// Takes steps until the cursor has passed metre last (at least one). A plan
+// that keeps positions only moves its cursor there at once.
+template <typename Step>
+void step_through(TrackPlan& plan, std::int64_t last, Step step) {
+  if (!plan.keeps_points()) {
+    plan.skip_to(static_cast<std::int32_t>(last + 1));
+    return;
+  }
+  for (std::int64_t metre = plan.cursor(); metre <= last; ++metre) step();
+}
+
 // Takes steps while the cursor is at most end; false when a step leaves the
 // cursor past kMaxPlanCursor, with no step after that one. The steps up to
 // the limit run without looking at it, one comparison a metre.
@@ -93,12 +104,12 @@ template <typename Step>
 bool step_while_at_most(TrackPlan& plan, std::int64_t end, Step step) {
   const std::int64_t unchecked_end = std::min<std::int64_t>(end, kMaxPlanCursor);
   if (plan.cursor() <= unchecked_end) {
-    for (std::int64_t metre = plan.cursor(); metre <= unchecked_end; ++metre) step();
+    step_through(plan, unchecked_end, step);
     return plan.cursor() <= kMaxPlanCursor;
   }
   if (plan.cursor() <= end) {
     // Already past the limit: the one step, then the failure.
-    step();
+    step_through(plan, plan.cursor(), step);
     return false;
   }
   return true;
@@ -120,7 +131,8 @@ bool curve_step(TrackPlan& plan, std::string_view keyword, std::int32_t p, std::
 
 void finish_track_plan(TrackPlan& plan) {
   PlanTail tail(plan);
-  while (plan.cursor() <= last_computed_metre(plan)) tail.step_straight(plan);
+  const std::int64_t last = last_computed_metre(plan);
+  if (plan.cursor() <= last) step_through(plan, last, [&] { tail.step_straight(plan); });
 }
 
 }  // namespace compiler

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/track_plan.h"
 #include "tests/line/line_fixture.h"
 
 namespace line_test {
@@ -189,6 +190,62 @@ TEST_F(TrackPlanTest, StraightFinishHasNoCursorLimit) {
   ASSERT_EQ(model.error_code, 0);
   EXPECT_EQ(model.track_plan.tag(1006998), PlanTag::kDouble);
   EXPECT_EQ(model.track_plan.y(1006998), 1006998.0);
+}
+
+// The check builds a plan that keeps positions only. It must stop where a
+// full plan stops, fail where it fails, and tag the same metres.
+struct PlanStep {
+  const char* keyword;
+  std::int32_t p;
+  std::int32_t n;
+};
+
+struct PositionsCase {
+  const char* name;
+  std::int32_t last_metre;
+  std::vector<PlanStep> curves;
+};
+
+// Runs the curves, then the straight finish when every curve was laid;
+// returns what each curve step answered.
+std::vector<bool> run_plan(TrackPlan& plan, const PositionsCase& c) {
+  plan.size(c.last_metre);
+  compiler::start_track_plan(plan);
+  std::vector<bool> answers;
+  for (const PlanStep& step : c.curves) {
+    answers.push_back(compiler::curve_step(plan, step.keyword, step.p, step.n));
+    if (!answers.back()) return answers;
+  }
+  compiler::finish_track_plan(plan);
+  return answers;
+}
+
+TEST(PositionsOnlyPlan, StopsFailsAndTagsAsAFullPlan) {
+  const std::vector<PositionsCase> cases = {
+      {"no curve", kShortPlanEnd, {}},
+      {"curves inside the plan", kShortPlanEnd, {{"curvad4", 1000, 2000}, {"curvas6", 3500, 700}}},
+      {"curve starting before the cursor", kShortPlanEnd, {{"curvad4", 1000, 200}, {"curvas4", 1100, 200}}},
+      {"curve past the plan's end", kShortPlanEnd, {{"curvad1", 7000, 5000}}},
+      {"curve at the very start", kShortPlanEnd, {{"curvad1", 0, 1}}},
+      {"no radius digit", kShortPlanEnd, {{"curvad2", 100, 10}, {"curvas", 1000, 400}}},
+      {"curve ending at metre 999,999", 1007000, {{"curvad1", 999000, 999}}},
+      {"curve ending at metre 1,000,000", 1007000, {{"curvad1", 999000, 1000}}},
+      {"straight run past metre 1,000,000", 1007000, {{"curvad1", 1000001, 10}}},
+  };
+  for (const PositionsCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TrackPlan full;
+    TrackPlan positions;
+    positions.keep_positions_only();
+    EXPECT_TRUE(full.keeps_points());
+    EXPECT_FALSE(positions.keeps_points());
+    EXPECT_EQ(run_plan(positions, c), run_plan(full, c));
+    EXPECT_EQ(positions.cursor(), full.cursor());
+    EXPECT_EQ(positions.last_metre(), full.last_metre());
+    for (const std::int32_t metre : {0, 1, 2, full.cursor() - 1, full.cursor(), c.last_metre - 2, c.last_metre}) {
+      EXPECT_EQ(positions.tag(metre), full.tag(metre)) << metre;
+    }
+  }
 }
 
 }  // namespace
