@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "compiler/explanations.h"
+#include "compiler/text.h"
 
 namespace compiler {
 namespace {
@@ -113,9 +114,7 @@ int LineIndex::column_of(std::size_t offset) const {
 }
 
 std::size_t LineIndex::line_end(std::size_t offset) const {
-  std::size_t end = clamp(offset);
-  while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
-  return end;
+  return scan_to(text_, clamp(offset), kLineEndBytes);
 }
 
 SourceExcerpt LineIndex::excerpt(std::size_t offset, std::size_t width) const {
@@ -124,8 +123,7 @@ SourceExcerpt LineIndex::excerpt(std::size_t offset, std::size_t width) const {
   const std::size_t begin = offset - start > width / 2 ? offset - width / 2 : start;
   // Only the bytes that can be shown are looked at: a line of megabytes costs
   // no more than a short one.
-  std::size_t end = offset;
-  while (end < text_.size() && end < begin + width && text_[end] != '\r' && text_[end] != '\n') ++end;
+  const std::size_t end = scan_to(text_.substr(0, begin + width), offset, kLineEndBytes);
   SourceExcerpt excerpt;
   excerpt.text.assign(text_.substr(begin, end - begin));
   excerpt.caret = offset - begin;

@@ -2,22 +2,15 @@
 
 #include <algorithm>
 
+#include "compiler/text.h"
+
 namespace compiler {
 
-bool FieldReader::at_end() const {
-  for (std::size_t i = pos_; i < text_.size(); ++i) {
-    if (!is_blank(text_[i]) && !is_line_end(text_[i])) return false;
-  }
-  return true;
-}
+bool FieldReader::at_end() const { return scan_over(text_, pos_, kBlankBytes | kLineEndBytes) == text_.size(); }
 
-void FieldReader::skip_blanks() {
-  while (more() && is_blank(peek())) ++pos_;
-}
+void FieldReader::skip_blanks() { pos_ = scan_over(text_, pos_, kBlankBytes); }
 
-void FieldReader::skip_blanks_and_line_ends() {
-  while (more() && (is_blank(peek()) || is_line_end(peek()))) ++pos_;
-}
+void FieldReader::skip_blanks_and_line_ends() { pos_ = scan_over(text_, pos_, kBlankBytes | kLineEndBytes); }
 
 bool FieldReader::consume_line_end() {
   if (!more()) return false;
@@ -59,16 +52,13 @@ std::string FieldReader::read_text() {
 }
 
 void FieldReader::resume_after_line_of(std::size_t offset) {
-  std::size_t next = std::min(offset, text_.size());
-  while (next < text_.size() && !is_line_end(text_[next])) ++next;
+  std::size_t next = scan_to(text_, offset, kLineEndBytes);
   if (next < text_.size() && text_[next] == '\r') ++next;
   if (next < text_.size() && text_[next] == '\n') ++next;
   pos_ = std::max(pos_, next);
 }
 
-void FieldReader::skip_to_delimiter() {
-  while (more() && peek() != ',' && !is_line_end(peek())) ++pos_;
-}
+void FieldReader::skip_to_delimiter() { pos_ = scan_to(text_, pos_, kCommaBytes | kLineEndBytes); }
 
 void FieldReader::consume_delimiter() {
   if (more() && peek() == ',') {
@@ -85,8 +75,7 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
     const std::size_t begin = pos_;
     // The field as the author wrote it, for the report of a failure.
     const auto field_text = [&] {
-      std::size_t end = begin;
-      while (end < text_.size() && text_[end] != ',' && !is_blank(text_[end]) && !is_line_end(text_[end])) ++end;
+      const std::size_t end = scan_to(text_, begin, kCommaBytes | kBlankBytes | kLineEndBytes);
       return std::string(text_.substr(begin, end - begin));
     };
     bool negative = false;

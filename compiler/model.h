@@ -2,6 +2,7 @@
 // The compiled scenario: the route, the scenario table and the track plan,
 // with the values that carry state from one compiler step to the next.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -176,5 +177,12 @@ struct CompiledModel {
     error_position = position;
   }
 };
+
+// Sets one member of cells first .. end - 1, which the caller has checked to
+// lie in the route: a profile value run on over many cells.
+template <typename Value>
+void fill_cells(CompiledModel& model, std::int64_t first, std::int64_t end, Value RouteCell::*member, Value value) {
+  std::for_each(model.route.begin() + first, model.route.begin() + end, [&](RouteCell& cell) { cell.*member = value; });
+}
 
 }  // namespace compiler

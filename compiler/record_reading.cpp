@@ -149,8 +149,7 @@ bool records_remain(const DescriptionFile& file) {
   // The rest of the current record's line is no record of its own.
   std::size_t at = std::max(file.reader().offset(), file.line_end(file.record_start()));
   while (at < text.size()) {
-    std::size_t end = at;
-    while (end < text.size() && !is_line_end(text[end])) ++end;
+    const std::size_t end = scan_to(text, at, kLineEndBytes);
     const std::string_view line = trimmed(text.substr(at, end - at));
     if (!line.empty() && !(line.front() == '[' && line.find(']') != std::string_view::npos)) return true;
     at = end + 1;
@@ -184,8 +183,7 @@ void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink) {
   // Only the lines that hold a byte beyond ASCII are looked at, from that byte
   // to their end: the bytes before it are ASCII, valid UTF-8 as they are.
   for (std::size_t first = next_non_ascii(text, 0); first < text.size();) {
-    std::size_t line_end = first;
-    while (line_end < text.size() && !is_line_end(text[line_end])) ++line_end;
+    const std::size_t line_end = scan_to(text, first, kLineEndBytes);
     bool valid = true;
     for (std::size_t i = first; i < line_end && valid;) {
       if (static_cast<unsigned char>(text[i]) < 0x80) {

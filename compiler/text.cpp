@@ -52,4 +52,32 @@ bool contains_ignoring_case(std::string_view field, std::string_view lower_case_
   return false;
 }
 
+namespace {
+
+constexpr std::array<unsigned char, 256> make_kind_table() {
+  std::array<unsigned char, 256> table{};
+  table[' '] = table['\t'] = kBlankBytes;
+  table['\r'] = table['\n'] = kLineEndBytes;
+  table[','] = kCommaBytes;
+  return table;
+}
+
+constexpr std::array<unsigned char, 256> kKinds = make_kind_table();
+
+unsigned kind_of(char byte) { return kKinds[static_cast<unsigned char>(byte)]; }
+
+}  // namespace
+
+std::size_t scan_over(std::string_view text, std::size_t from, unsigned kinds) {
+  std::size_t at = std::min(from, text.size());
+  while (at < text.size() && (kind_of(text[at]) & kinds) != 0) ++at;
+  return at;
+}
+
+std::size_t scan_to(std::string_view text, std::size_t from, unsigned kinds) {
+  std::size_t at = std::min(from, text.size());
+  while (at < text.size() && (kind_of(text[at]) & kinds) == 0) ++at;
+  return at;
+}
+
 }  // namespace compiler

@@ -17,4 +17,19 @@ inline bool contains(std::string_view field, std::string_view word) {
 }
 bool contains_ignoring_case(std::string_view field, std::string_view lower_case_word);
 
+// The kinds of byte the readers scan over or up to, as bits to combine.
+enum ByteKind : unsigned {
+  kBlankBytes = 1,    // space and tab
+  kLineEndBytes = 2,  // CR and LF
+  kCommaBytes = 4,
+};
+
+// The first offset at or after from whose byte is of none of kinds (scan
+// over), or of one of them (scan to); text.size() when there is none. From
+// may lie past the end. These loops are the readers' innermost: a table
+// lookup a byte, out of line so that the fuzz builds can leave them without
+// comparison tracing.
+std::size_t scan_over(std::string_view text, std::size_t from, unsigned kinds);
+std::size_t scan_to(std::string_view text, std::size_t from, unsigned kinds);
+
 }  // namespace compiler

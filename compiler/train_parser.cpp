@@ -213,16 +213,34 @@ Flow TrainParser::read_adhesion_step() {
 // the fill has already passed it. Speeds never reach the last cell here.
 void TrainParser::lay_speed_up_to(std::int64_t cell) {
   if (cell <= 0) return;
-  do {
-    lay_speed();
-  } while (speed_fill_ < cell && speed_fill_ < model_.last_cell);
+  lay_speeds_until(std::min<std::int64_t>(cell, model_.last_cell));
 }
 
 void TrainParser::lay_adhesion_up_to(std::int64_t cell) {
   if (cell <= 0) return;
-  do {
-    lay_adhesion();
-  } while (adhesion_fill_ < cell);
+  lay_adhesions_until(cell);
+}
+
+// One cell is laid as lay_speed() lays it, with its checks; the cells after
+// it up to end take the same value, which no longer needs them: they are in
+// the route (end is at most its last cell) and the speed laid fits.
+void TrainParser::lay_speeds_until(std::int64_t end) {
+  lay_speed();
+  if (speed_fill_ >= end) return;
+  fill_cells(model_, speed_fill_, end, &RouteCell::speed_limit, model_.cell(speed_fill_ - 1).speed_limit);
+  speed_fill_ = end;
+}
+
+// As lay_speeds_until(), but end may lie beyond the route: the cells up to
+// its end are laid, then the next one fails as lay_adhesion() fails.
+void TrainParser::lay_adhesions_until(std::int64_t end) {
+  lay_adhesion();
+  const std::int64_t in_route = std::min<std::int64_t>(end, std::int64_t{model_.last_cell} + 1);
+  if (adhesion_fill_ < in_route) {
+    fill_cells(model_, adhesion_fill_, in_route, &RouteCell::adhesion, model_.cell(adhesion_fill_ - 1).adhesion);
+    adhesion_fill_ = in_route;
+  }
+  if (adhesion_fill_ < end) lay_adhesion();
 }
 
 void TrainParser::lay_speed() {
@@ -253,12 +271,8 @@ void TrainParser::lay_adhesion() {
 // three cells keep what a record gave them.
 void TrainParser::complete_profiles() {
   const std::int64_t end = std::int64_t{model_.last_cell} - 2;
-  do {
-    lay_speed();
-  } while (speed_fill_ < end);
-  do {
-    lay_adhesion();
-  } while (adhesion_fill_ < end);
+  lay_speeds_until(end);
+  lay_adhesions_until(end);
 }
 
 // The line's three chainage entries must start and end on the 50 m grid.

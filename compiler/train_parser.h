@@ -64,6 +64,9 @@ class TrainParser {
   void lay_adhesion_up_to(std::int64_t cell);
   void lay_speed();
   void lay_adhesion();
+  // Lays at least one cell, then every cell before end.
+  void lay_speeds_until(std::int64_t end);
+  void lay_adhesions_until(std::int64_t end);
   void complete_profiles();
   void check_chainage();
 

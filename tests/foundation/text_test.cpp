@@ -49,6 +49,32 @@ TEST(Text, ContainsIgnoringCaseFindsTheWordAnywhere) {
   for (const Case& c : cases) EXPECT_EQ(contains_ignoring_case(c.field, c.word), c.found) << c.field;
 }
 
+TEST(Text, ScansStopAtTheFirstByteOfTheOtherKind) {
+  const std::string text = " \t x,y\r\n\tz\xe9,";
+  const struct {
+    std::size_t from;
+    unsigned kinds;
+    std::size_t over;  // scan_over
+    std::size_t to;    // scan_to
+  } cases[] = {
+      {0, kBlankBytes, 3, 0},
+      {0, kCommaBytes | kLineEndBytes, 0, 4},
+      {3, kBlankBytes | kLineEndBytes, 3, 6},
+      {5, kCommaBytes | kLineEndBytes, 5, 6},
+      {6, kBlankBytes | kLineEndBytes, 9, 6},
+      {9, kCommaBytes, 9, 11},         // a byte beyond ASCII is of no kind
+      {9, kBlankBytes, 9, 12},         // none up to the end: text.size()
+      {12, kBlankBytes, 12, 12},       // from at the end
+      {40, kCommaBytes, 12, 12},       // from past the end
+      {0, 0, 0, 12},                   // no kind: nothing to scan over
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "from " << c.from << ", kinds " << c.kinds);
+    EXPECT_EQ(scan_over(text, c.from, c.kinds), c.over);
+    EXPECT_EQ(scan_to(text, c.from, c.kinds), c.to);
+  }
+}
+
 TEST(LineIndex, EveryKindOfLineEndStartsALine) {
   // Lines: "a" (\r\n), "bc" (\n), "d" (lone \r), "" (\r\n), "e" (\r at the end), "".
   const std::string text = "a\r\nbc\nd\r\r\ne\r";

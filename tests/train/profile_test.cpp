@@ -8,6 +8,8 @@
 namespace train_test {
 namespace {
 
+using compiler::RouteCell;
+
 class ProfileTest : public TrainFile {
  protected:
   // Marks every cell so that cells no profile reached can be told apart.
@@ -112,14 +114,31 @@ TEST_F(ProfileTest, AdhesionKeepsItsLowBits) {
 }
 
 TEST_F(ProfileTest, FillBeyondTheRouteFailsAtTheFirstCellOutside) {
-  // Every record at 50 m lays one more cell; the 2082nd would lay cell 2081.
-  std::string records;
-  for (int i = 0; i < 2082; ++i) records += "velocita, 50, 10\n";
-  records += "sabbia, 1";
-  EXPECT_FALSE(compile(records));
-  EXPECT_EQ(cell(2080).speed_limit, 2);
-  EXPECT_EQ(entry(86).word1, 0);
-  EXPECT_FALSE(file_left());
+  // Every record at 50 m lays one more cell: the one that would lay cell
+  // 2081 fails. The adhesion profile first runs on to cell 2077 in one go.
+  std::string speeds;
+  for (int i = 0; i < 2082; ++i) speeds += "velocita, 50, 10\n";
+  std::string adhesions = "aderenza, 0, 7\naderenza, 103900, 10\n";
+  for (int i = 0; i < 4; ++i) adhesions += "aderenza, 50, 20\n";
+  const struct {
+    const char* name;
+    std::string records;
+    std::uint8_t RouteCell::*member;
+    std::uint8_t cell_2077;
+    std::uint8_t cell_2080;
+  } cases[] = {
+      {"speed limits", speeds, &RouteCell::speed_limit, 2, 2},
+      {"adhesion values", adhesions, &RouteCell::adhesion, 7, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    model.size_route(97000);
+    EXPECT_FALSE(compile(c.records + "sabbia, 1"));
+    EXPECT_EQ(cell(2077).*c.member, c.cell_2077);
+    EXPECT_EQ(cell(2080).*c.member, c.cell_2080);
+    EXPECT_EQ(entry(86).word1, 0);
+    EXPECT_FALSE(file_left());
+  }
 }
 
 TEST_F(ProfileTest, RangeCheckComparesTheExactQuotient) {
