@@ -151,8 +151,9 @@ Flow LineParser::read_general_section() {
 Flow LineParser::handle_general_record(const std::string& keyword) {
   ScenarioEntry& backgrounds = model_.scenario_table[kScenarioHeaderEntry];
   bool matched = false;
+  const KeywordField field(keyword);
   for (const RecordSpec& spec : records_of(RecordGroup::kLineGeneral)) {
-    if (!keyword_matches(spec, keyword)) continue;
+    if (!keyword_matches(spec, field)) continue;
     matched = true;
     file_.set_record_spec(&spec);
     Flow flow = Flow::kNext;
@@ -284,8 +285,9 @@ Flow LineParser::read_records() {
 // record without a full compile, its numbers read as keyword fields.
 Flow LineParser::handle_record(const std::string& keyword) {
   bool matched = false;
+  const KeywordField field(keyword);
   for (const RecordSpec& spec : records_of(RecordGroup::kLineRecords)) {
-    if (!keyword_matches(spec, keyword)) continue;
+    if (!keyword_matches(spec, field)) continue;
     matched = true;
     if (spec.id == RecordId::kCurve && model_.full_compile == 0) continue;
     file_.set_record_spec(&spec);

@@ -91,8 +91,9 @@ std::optional<std::string> read_keyword(DescriptionFile& file, int max_discards,
 
 std::vector<const RecordSpec*> matching_records(RecordGroup group, std::string_view keyword) {
   std::vector<const RecordSpec*> matches;
+  const KeywordField field(keyword);
   for (const RecordSpec& spec : records_of(group)) {
-    if (keyword_matches(spec, keyword)) matches.push_back(&spec);
+    if (keyword_matches(spec, field)) matches.push_back(&spec);
   }
   return matches;
 }

@@ -420,13 +420,17 @@ const RecordSpec& record_spec(RecordId id) {
   return *std::find_if(std::begin(kSpecs), std::end(kSpecs), [id](const RecordSpec& spec) { return spec.id == id; });
 }
 
-bool keyword_matches(const RecordSpec& spec, std::string_view field) {
+KeywordField::KeywordField(std::string_view field) : text(field), lower(to_lower_1252(field)) {}
+
+bool keyword_matches(const RecordSpec& spec, const KeywordField& field) {
+  const std::string_view searched = spec.cased ? field.text : std::string_view(field.lower);
   for (const std::string_view word : spec.words) {
-    if (word.empty()) continue;
-    if (spec.cased ? !contains(field, word) : !contains_ignoring_case(field, word)) return false;
+    if (!word.empty() && !contains(searched, word)) return false;
   }
   return true;
 }
+
+bool keyword_matches(const RecordSpec& spec, std::string_view field) { return keyword_matches(spec, KeywordField(field)); }
 
 std::span<const std::string_view> section_headers(Description description) {
   if (description == Description::kLine) return kLineHeaders;

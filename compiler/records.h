@@ -92,7 +92,16 @@ std::span<const RecordSpec> record_specs();
 std::span<const RecordSpec> records_of(RecordGroup group);
 const RecordSpec& record_spec(RecordId id);
 
+// A keyword field as read, with its lower-case form made once: every record
+// kind of a file is tested on the same field, most of them ignoring case.
+struct KeywordField {
+  explicit KeywordField(std::string_view field);
+  std::string_view text;
+  std::string lower;
+};
+
 // The substring test of one record kind on a keyword field.
+bool keyword_matches(const RecordSpec& spec, const KeywordField& field);
 bool keyword_matches(const RecordSpec& spec, std::string_view field);
 
 // The section headers of a description file, in the order the embedded file

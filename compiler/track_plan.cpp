@@ -43,7 +43,7 @@ class PlanTail {
  public:
   // A plan not started yet has no points to carry; it takes no step either.
   explicit PlanTail(const TrackPlan& plan) {
-    if (plan.cursor() < 2 || !plan.keeps_points()) return;
+    if (plan.cursor() < 2) return;
     x_before_ = plan.x(plan.cursor() - 2);
     y_before_ = plan.y(plan.cursor() - 2);
     x_last_ = plan.x(plan.cursor() - 1);
@@ -86,33 +86,36 @@ void start_track_plan(TrackPlan& plan) { plan.start(); }
 
 namespace {
 
-// Takes steps until the cursor has passed metre last (at least one). A plan
-// that keeps positions only moves its cursor there at once.
-template <typename Step>
-void step_through(TrackPlan& plan, std::int64_t last, Step step) {
-  if (!plan.keeps_points()) {
-    plan.skip_to(static_cast<std::int32_t>(last + 1));
-    return;
-  }
-  for (std::int64_t metre = plan.cursor(); metre <= last; ++metre) step();
-}
-
-// Takes steps while the cursor is at most end; false when a step leaves the
-// cursor past kMaxPlanCursor, with no step after that one. The steps up to
-// the limit run without looking at it, one comparison a metre.
-template <typename Step>
-bool step_while_at_most(TrackPlan& plan, std::int64_t end, Step step) {
+// Runs the plan while its cursor is at most end; false when that leaves the
+// cursor past kMaxPlanCursor, with nothing run after the metre that passed
+// it. run_through(last) moves the cursor just past metre last: the steps up
+// to the limit run without looking at it, one comparison a metre.
+template <typename RunThrough>
+bool run_while_at_most(TrackPlan& plan, std::int64_t end, RunThrough run_through) {
   const std::int64_t unchecked_end = std::min<std::int64_t>(end, kMaxPlanCursor);
   if (plan.cursor() <= unchecked_end) {
-    step_through(plan, unchecked_end, step);
+    run_through(unchecked_end);
     return plan.cursor() <= kMaxPlanCursor;
   }
   if (plan.cursor() <= end) {
     // Already past the limit: the one step, then the failure.
-    step_through(plan, plan.cursor(), step);
+    run_through(plan.cursor());
     return false;
   }
   return true;
+}
+
+// The two ways to run a plan through a metre: a full plan computes each point
+// in turn; one that keeps positions only moves its cursor there at once.
+template <typename Step>
+auto stepping(TrackPlan& plan, Step step) {
+  return [&plan, step](std::int64_t last) {
+    for (std::int64_t metre = plan.cursor(); metre <= last; ++metre) step();
+  };
+}
+
+auto skipping(TrackPlan& plan) {
+  return [&plan](std::int64_t last) { plan.skip_to(static_cast<std::int32_t>(last + 1)); };
 }
 
 }  // namespace
@@ -121,18 +124,27 @@ bool curve_step(TrackPlan& plan, std::string_view keyword, std::int32_t p, std::
   std::optional<double> k = curvature_of(keyword);
   if (!k) return false;
   if (contains_ignoring_case(keyword, "s")) k = -*k;
-  PlanTail tail(plan);
   const std::int64_t straight_end = std::min<std::int64_t>(p, last_computed_metre(plan));
-  if (!step_while_at_most(plan, straight_end, [&] { tail.step_straight(plan); })) return false;
   const std::int64_t curve_end = std::min(std::int64_t{p} + n, last_computed_metre(plan));
+  if (!plan.keeps_points()) {
+    return run_while_at_most(plan, straight_end, skipping(plan)) &&
+           run_while_at_most(plan, curve_end, skipping(plan));
+  }
+  PlanTail tail(plan);
+  if (!run_while_at_most(plan, straight_end, stepping(plan, [&] { tail.step_straight(plan); }))) return false;
   const double curvature = *k;
-  return step_while_at_most(plan, curve_end, [&] { tail.step_curved(plan, curvature); });
+  return run_while_at_most(plan, curve_end, stepping(plan, [&] { tail.step_curved(plan, curvature); }));
 }
 
 void finish_track_plan(TrackPlan& plan) {
-  PlanTail tail(plan);
   const std::int64_t last = last_computed_metre(plan);
-  if (plan.cursor() <= last) step_through(plan, last, [&] { tail.step_straight(plan); });
+  if (plan.cursor() > last) return;
+  if (!plan.keeps_points()) {
+    skipping(plan)(last);
+    return;
+  }
+  PlanTail tail(plan);
+  stepping(plan, [&] { tail.step_straight(plan); })(last);
 }
 
 }  // namespace compiler

@@ -114,8 +114,9 @@ Flow TrainParser::read_records() {
 // every test that matches reads its own numbers.
 Flow TrainParser::handle_record(const std::string& keyword) {
   bool matched = false;
+  const KeywordField field(keyword);
   for (const RecordSpec& spec : records_of(RecordGroup::kTrain)) {
-    if (!keyword_matches(spec, keyword)) continue;
+    if (!keyword_matches(spec, field)) continue;
     matched = true;
     file_.set_record_spec(&spec);
     Flow flow = Flow::kNext;
