@@ -441,12 +441,13 @@ RouteCell& LineParser::cell_in_bounds(std::int64_t index, const char* what) {
 // position has already reached its cell.
 void LineParser::gradient_step(std::int32_t p, std::int32_t g) {
   const std::int64_t n = round_div(p, kCellLength);
-  if (n > 0) {
-    do {
-      lay_previous_gradient();
-    } while (gradient_fill_position_ < n);
-  }
+  if (n > 0) lay_gradients_until(n);
   previous_gradient_ = g;
+}
+
+// Lays at least one cell, then every cell before end.
+void LineParser::lay_gradients_until(std::int64_t end) {
+  run_profile_until(model_, gradient_fill_position_, end, &RouteCell::gradient, [this] { lay_previous_gradient(); });
 }
 
 // Writes cell by cell: the first cell beyond the route fails the reading.
@@ -457,11 +458,7 @@ void LineParser::lay_previous_gradient() {
 }
 
 // The last gradient runs on to three cells before the end of the route.
-void LineParser::complete_gradient_profile() {
-  do {
-    lay_previous_gradient();
-  } while (gradient_fill_position_ < std::int64_t{model_.last_cell} - 2);
-}
+void LineParser::complete_gradient_profile() { lay_gradients_until(std::int64_t{model_.last_cell} - 2); }
 
 void LineParser::memo_montagna(std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo) {
   if (model_.tunnel_count >= kTunnelSlots - 1) throw ReadingFailure("more than 80 mountain stretches", 0);

@@ -58,6 +58,7 @@ class LineParser {
 
   void gradient_step(std::int32_t p, std::int32_t g);
   void lay_previous_gradient();
+  void lay_gradients_until(std::int64_t end);
   void complete_gradient_profile();
   void fill_tunnel(std::int64_t first, std::int64_t last, std::int32_t tipo, bool markers);
   // The route cell of a positioned record; a cell outside the route is a

@@ -178,11 +178,23 @@ struct CompiledModel {
   }
 };
 
-// Sets one member of cells first .. end - 1, which the caller has checked to
-// lie in the route: a profile value run on over many cells.
-template <typename Value>
-void fill_cells(CompiledModel& model, std::int64_t first, std::int64_t end, Value RouteCell::*member, Value value) {
-  std::for_each(model.route.begin() + first, model.route.begin() + end, [&](RouteCell& cell) { cell.*member = value; });
+// Runs a profile (gradients, speed limits, adhesion) on from cell fill to
+// just before end. lay_one() lays the cell at fill with its checks and
+// advances fill; the cells after it in the route take the value it laid, all
+// at once. When end lies beyond the route, lay_one() then meets the first
+// cell outside and fails there, as laying cell by cell would.
+template <typename Value, typename LayOne>
+void run_profile_until(CompiledModel& model, std::int64_t& fill, std::int64_t end, Value RouteCell::*member,
+                       LayOne lay_one) {
+  lay_one();
+  const std::int64_t in_route = std::min<std::int64_t>(end, std::int64_t{model.last_cell} + 1);
+  if (fill < in_route) {
+    const Value value = model.cell(fill - 1).*member;
+    std::for_each(model.route.begin() + fill, model.route.begin() + in_route,
+                  [&](RouteCell& cell) { cell.*member = value; });
+    fill = in_route;
+  }
+  if (fill < end) lay_one();
 }
 
 }  // namespace compiler

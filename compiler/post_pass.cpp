@@ -1,5 +1,6 @@
 #include "compiler/post_pass.h"
 
+#include <algorithm>
 #include <string>
 
 #include "compiler/record_reading.h"
@@ -180,7 +181,16 @@ void route_post_pass(CompiledModel& model, const ReadingContext* context) {
   if (!model.route_sized()) return;
   const ReadingContext* reporting = context;
   const std::int32_t last_centre = model.last_cell - 2;
+  const auto slowdown_cell = [](const RouteCell& cell) {
+    return cell.kind == kSlowdownWarning || cell.kind == kSlowdownStart;
+  };
   for (model.cell_index = 1; model.cell_index <= last_centre; ++model.cell_index) {
+    // Most cells neither warn of a slowdown nor start one, and nothing
+    // happens at them: on to the next that does, or past the last centre.
+    const auto centres_end = model.route.begin() + std::int64_t{last_centre} + 1;
+    model.cell_index = static_cast<std::int32_t>(
+        std::find_if(model.route.begin() + model.cell_index, centres_end, slowdown_cell) - model.route.begin());
+    if (model.cell_index > last_centre) break;
     if (model.cell(model.cell_index).kind == kSlowdownWarning) lower_signals_before_warning(model, reporting);
     if (model.cell(model.cell_index).kind == kSlowdownStart) lower_around_slowdown(model, reporting);
   }

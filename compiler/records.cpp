@@ -409,11 +409,23 @@ Description description_of(RecordGroup group) {
 
 std::span<const RecordSpec> record_specs() { return kSpecs; }
 
-std::span<const RecordSpec> records_of(RecordGroup group) {
+namespace {
+
+std::span<const RecordSpec> find_records_of(RecordGroup group) {
   const auto first = std::find_if(std::begin(kSpecs), std::end(kSpecs),
                                   [group](const RecordSpec& spec) { return spec.group == group; });
   const auto last = std::find_if(first, std::end(kSpecs), [group](const RecordSpec& spec) { return spec.group != group; });
   return {first, last};
+}
+
+}  // namespace
+
+// Found once: the parsers ask for their group on every record.
+std::span<const RecordSpec> records_of(RecordGroup group) {
+  static const std::array<std::span<const RecordSpec>, 3> kGroups = {
+      find_records_of(RecordGroup::kLineGeneral), find_records_of(RecordGroup::kLineRecords),
+      find_records_of(RecordGroup::kTrain)};
+  return kGroups[static_cast<std::size_t>(group)];
 }
 
 const RecordSpec& record_spec(RecordId id) {

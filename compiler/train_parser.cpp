@@ -222,26 +222,12 @@ void TrainParser::lay_adhesion_up_to(std::int64_t cell) {
   lay_adhesions_until(cell);
 }
 
-// One cell is laid as lay_speed() lays it, with its checks; the cells after
-// it up to end take the same value, which no longer needs them: they are in
-// the route (end is at most its last cell) and the speed laid fits.
 void TrainParser::lay_speeds_until(std::int64_t end) {
-  lay_speed();
-  if (speed_fill_ >= end) return;
-  fill_cells(model_, speed_fill_, end, &RouteCell::speed_limit, model_.cell(speed_fill_ - 1).speed_limit);
-  speed_fill_ = end;
+  run_profile_until(model_, speed_fill_, end, &RouteCell::speed_limit, [this] { lay_speed(); });
 }
 
-// As lay_speeds_until(), but end may lie beyond the route: the cells up to
-// its end are laid, then the next one fails as lay_adhesion() fails.
 void TrainParser::lay_adhesions_until(std::int64_t end) {
-  lay_adhesion();
-  const std::int64_t in_route = std::min<std::int64_t>(end, std::int64_t{model_.last_cell} + 1);
-  if (adhesion_fill_ < in_route) {
-    fill_cells(model_, adhesion_fill_, in_route, &RouteCell::adhesion, model_.cell(adhesion_fill_ - 1).adhesion);
-    adhesion_fill_ = in_route;
-  }
-  if (adhesion_fill_ < end) lay_adhesion();
+  run_profile_until(model_, adhesion_fill_, end, &RouteCell::adhesion, [this] { lay_adhesion(); });
 }
 
 void TrainParser::lay_speed() {
