@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <vector>
 
@@ -361,33 +362,36 @@ constexpr std::size_t kMostEdits = 3;
 // its diagonal is computed: a cell outside it already costs more edits than
 // that. The table lives on the stack, as a field that no record matches may
 // come on every line of a file.
-// A floor under the number of edits from a to b: each byte one holds more often
-// than the other needs an edit, and one edit mends at most two such bytes
-// (a replacement: one too many of a byte, one too few of another). A swap
-// changes no count. Cheap, so that most words are ruled out before the table.
-std::size_t fewest_edits(std::string_view a, std::string_view b) {
-  std::array<int, 256> surplus{};
-  for (const char byte : a) ++surplus[static_cast<unsigned char>(byte)];
-  for (const char byte : b) --surplus[static_cast<unsigned char>(byte)];
-  std::size_t unmatched = 0;
-  for (const char byte : a) {
-    int& count = surplus[static_cast<unsigned char>(byte)];
-    unmatched += static_cast<std::size_t>(count > 0 ? count : -count);
-    count = 0;
+// A floor under the number of edits from a to b: each byte one holds more
+// often than the other needs an edit, and one edit mends at most two such
+// bytes (a replacement: one too many of a byte, one too few of another). A
+// swap changes no count. Cheap, so that most words are ruled out before the
+// table. The counts are left all zero after each call, ready for the next.
+class ByteSurplus {
+ public:
+  std::size_t fewest_edits(std::string_view a, std::string_view b) {
+    for (const char byte : a) ++count(byte);
+    for (const char byte : b) --count(byte);
+    std::size_t unmatched = 0;
+    for (const std::string_view text : {a, b}) {
+      for (const char byte : text) {
+        unmatched += static_cast<std::size_t>(std::abs(count(byte)));
+        count(byte) = 0;
+      }
+    }
+    return (unmatched + 1) / 2;
   }
-  for (const char byte : b) {
-    int& count = surplus[static_cast<unsigned char>(byte)];
-    unmatched += static_cast<std::size_t>(count > 0 ? count : -count);
-    count = 0;
-  }
-  return (unmatched + 1) / 2;
-}
 
-std::size_t edit_distance(std::string_view a, std::string_view b) {
+ private:
+  int& count(char byte) { return counts_[static_cast<unsigned char>(byte)]; }
+  std::array<int, 256> counts_{};
+};
+
+std::size_t edit_distance(std::string_view a, std::string_view b, ByteSurplus& surplus) {
   constexpr std::size_t kFar = kMostEdits + 1;
   const std::size_t length_gap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
   if (length_gap > kMostEdits || a.size() > kLongestTyped || b.size() > kLongestTyped) return kFar;
-  if (fewest_edits(a, b) > kMostEdits) return kFar;
+  if (surplus.fewest_edits(a, b) > kMostEdits) return kFar;
   std::array<std::array<std::uint8_t, kLongestTyped + 1>, kLongestTyped + 1> d;
   const auto at = [&d](std::size_t i, std::size_t j) -> std::size_t {
     return (i > j ? i - j : j - i) > kMostEdits ? kFar : d[i][j];
@@ -513,8 +517,9 @@ std::optional<std::string> nearest_known_word(Description description, std::stri
   const bool headers = typed.find('[') != std::string::npos || typed.find(']') != std::string::npos;
   const std::string* best = nullptr;
   std::size_t best_distance = 0;
+  ByteSurplus surplus;
   for (const std::string& word : known_words(description, headers)) {
-    const std::size_t distance = edit_distance(typed, word);
+    const std::size_t distance = edit_distance(typed, word, surplus);
     // Near enough to be a slip of the keyboard, not another word.
     if (distance > kMostEdits || distance * 3 > word.size()) continue;
     if (best == nullptr || distance < best_distance) {
