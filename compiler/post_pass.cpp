@@ -175,21 +175,27 @@ void lower_around_slowdown(CompiledModel& model, const ReadingContext* reporting
   lower_signal_after_slowdown(model, reporting);
 }
 
+// The first cell from first to last that warns of a slowdown or starts one,
+// or last + 1. Kept out of line: a loop over every cell of the route, which
+// the fuzz builds leave without comparison tracing.
+[[gnu::noinline]] std::int32_t next_slowdown_cell(const CompiledModel& model, std::int32_t first, std::int32_t last) {
+  const auto found = std::find_if(model.route.begin() + first, model.route.begin() + std::int64_t{last} + 1,
+                                  [](const RouteCell& cell) {
+                                    return cell.kind == kSlowdownWarning || cell.kind == kSlowdownStart;
+                                  });
+  return static_cast<std::int32_t>(found - model.route.begin());
+}
+
 }  // namespace
 
 void route_post_pass(CompiledModel& model, const ReadingContext* context) {
   if (!model.route_sized()) return;
   const ReadingContext* reporting = context;
   const std::int32_t last_centre = model.last_cell - 2;
-  const auto slowdown_cell = [](const RouteCell& cell) {
-    return cell.kind == kSlowdownWarning || cell.kind == kSlowdownStart;
-  };
   for (model.cell_index = 1; model.cell_index <= last_centre; ++model.cell_index) {
     // Most cells neither warn of a slowdown nor start one, and nothing
     // happens at them: on to the next that does, or past the last centre.
-    const auto centres_end = model.route.begin() + std::int64_t{last_centre} + 1;
-    model.cell_index = static_cast<std::int32_t>(
-        std::find_if(model.route.begin() + model.cell_index, centres_end, slowdown_cell) - model.route.begin());
+    model.cell_index = next_slowdown_cell(model, model.cell_index, last_centre);
     if (model.cell_index > last_centre) break;
     if (model.cell(model.cell_index).kind == kSlowdownWarning) lower_signals_before_warning(model, reporting);
     if (model.cell(model.cell_index).kind == kSlowdownStart) lower_around_slowdown(model, reporting);
