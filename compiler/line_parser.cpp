@@ -268,16 +268,9 @@ void LineParser::prepare_record_loop() {
   if (model_.full_compile != 0 && model_.track_plan.sized()) start_track_plan(model_.track_plan);
 }
 
-// The file's last field is never handled: the closing "[fine]" line takes
-// that place.
 Flow LineParser::read_records() {
-  for (;;) {
-    const std::optional<std::string> keyword = read_keyword(file_, kRecordHyphenSkips, /*end_test=*/true);
-    if (!keyword) return Flow::kLeaveLoop;
-    model_.field_text = *keyword;
-    const Flow flow = handle_guarded(context_, file_, [&] { return handle_record(*keyword); });
-    if (flow != Flow::kNext) return flow;
-  }
+  return read_record_loop(file_, context_, model_, kRecordHyphenSkips,
+                          [this](const std::string& keyword) { return handle_record(keyword); });
 }
 
 // The record keywords are not exclusive either, and every test ignores

@@ -176,4 +176,21 @@ Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler hand
   }
 }
 
+// The record loop of a description file, up to its end: each keyword field
+// (after up to hyphen_skips ruler fields) is kept as the model's field text
+// and handled under guard. The file's last field is never handled: the
+// closing "[fine]" line takes that place. Returns kLeaveLoop at the end, or
+// the first other flow a record gave.
+template <typename HandleRecord>
+Flow read_record_loop(DescriptionFile& file, ReadingContext& context, CompiledModel& model, int hyphen_skips,
+                      HandleRecord handle_record) {
+  for (;;) {
+    const std::optional<std::string> keyword = read_keyword(file, hyphen_skips, /*end_test=*/true);
+    if (!keyword) return Flow::kLeaveLoop;
+    model.field_text = *keyword;
+    const Flow flow = handle_guarded(context, file, [&] { return handle_record(*keyword); });
+    if (flow != Flow::kNext) return flow;
+  }
+}
+
 }  // namespace compiler

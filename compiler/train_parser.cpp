@@ -101,13 +101,8 @@ bool TrainParser::find_general_section() {
 // kLeaveLoop at the end of the file or on error 15, kEndCall on any other
 // recorded error. A ruler line of dashes may stand between records.
 Flow TrainParser::read_records() {
-  for (;;) {
-    const std::optional<std::string> keyword = read_keyword(file_, kHyphenSkips, /*end_test=*/true);
-    if (!keyword) return Flow::kLeaveLoop;
-    model_.field_text = *keyword;
-    const Flow flow = handle_guarded(context_, file_, [&] { return handle_record(*keyword); });
-    if (flow != Flow::kNext) return flow;
-  }
+  return read_record_loop(file_, context_, model_, kHyphenSkips,
+                          [this](const std::string& keyword) { return handle_record(keyword); });
 }
 
 // The ten keyword tests in their order. They do not exclude one another:
