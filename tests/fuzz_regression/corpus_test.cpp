@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "fuzz/targets/fuzz_targets.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -19,8 +18,7 @@ void replay_corpus(const std::string& name, Target target) {
   ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
   std::size_t replayed = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = testing_support::read_file(entry.path().string());
     SCOPED_TRACE(entry.path().string());
     EXPECT_EQ(target(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), 0);
     ++replayed;

@@ -43,11 +43,7 @@ std::vector<std::string> case_names() {
   return names;
 }
 
-std::string read_text(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "cannot read " << path;
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string read_text(const fs::path& path) { return testing_support::read_file(path.string()); }
 
 std::vector<std::string> lines_of(const std::string& text) {
   std::vector<std::string> lines;

@@ -36,11 +36,13 @@ std::string TempDir::write(std::string_view name, std::string_view bytes) const 
   return full;
 }
 
-std::string TempDir::read(std::string_view name) const {
-  std::ifstream in(file(name), std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + file(name));
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+std::string TempDir::read(std::string_view name) const { return read_file(file(name)); }
 
 bool TempDir::exists(std::string_view name) const { return std::filesystem::exists(file(name)); }
 

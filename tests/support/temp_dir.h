@@ -9,6 +9,10 @@
 
 namespace testing_support {
 
+// The bytes of the file at path; throws std::runtime_error naming it when it
+// cannot be read.
+std::string read_file(const std::string& path);
+
 class TempDir {
  public:
   TempDir();
