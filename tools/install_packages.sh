@@ -33,6 +33,7 @@ test_packages=(
   chromium chromium-driver python3-selenium # browser tests of scenario_tool serve
   vim                                       # the Vim syntax file, loaded headless
   groff-base                                # groff, which checks the formats manual page
+  python3-jsonschema                        # checks scenario_tool dump against its JSON Schema
   clang libclang-rt-14-dev                  # the libFuzzer build
   libbenchmark-dev time jq                  # benchmarks and bench/run
 )
