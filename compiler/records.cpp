@@ -356,12 +356,6 @@ constexpr std::size_t kLongestTyped = 64;
 // Edits beyond this make a field another word, not a slip of the keyboard.
 constexpr std::size_t kMostEdits = 3;
 
-// Edits (insert, delete, replace, swap two neighbours) from a to b, or
-// kMostEdits + 1 when there are more than kMostEdits. Both are at most
-// kLongestTyped bytes long. Only the band of the table within kMostEdits of
-// its diagonal is computed: a cell outside it already costs more edits than
-// that. The table lives on the stack, as a field that no record matches may
-// come on every line of a file.
 // A floor under the number of edits from a to b: each byte one holds more
 // often than the other needs an edit, and one edit mends at most two such
 // bytes (a replacement: one too many of a byte, one too few of another). A
@@ -387,6 +381,12 @@ class ByteSurplus {
   std::array<int, 256> counts_{};
 };
 
+// Edits (insert, delete, replace, swap two neighbours) from a to b, or
+// kMostEdits + 1 when there are more than kMostEdits. Both are at most
+// kLongestTyped bytes long. Only the band of the table within kMostEdits of
+// its diagonal is computed: a cell outside it already costs more edits than
+// that. The table lives on the stack, as a field that no record matches may
+// come on every line of a file.
 std::size_t edit_distance(std::string_view a, std::string_view b, ByteSurplus& surplus) {
   constexpr std::size_t kFar = kMostEdits + 1;
   const std::size_t length_gap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
@@ -468,8 +468,6 @@ bool keyword_matches(const RecordSpec& spec, const KeywordField& field) {
   }
   return true;
 }
-
-bool keyword_matches(const RecordSpec& spec, std::string_view field) { return keyword_matches(spec, KeywordField(field)); }
 
 std::span<const std::string_view> section_headers(Description description) {
   if (description == Description::kLine) return kLineHeaders;

@@ -102,7 +102,6 @@ struct KeywordField {
 
 // The substring test of one record kind on a keyword field.
 bool keyword_matches(const RecordSpec& spec, const KeywordField& field);
-bool keyword_matches(const RecordSpec& spec, std::string_view field);
 
 // The section headers of a description file, in the order the embedded file
 // uses them.

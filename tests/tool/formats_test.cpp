@@ -121,7 +121,7 @@ TEST(FormatsPage, HoldsNothingTheTableDoesNot) {
 TEST(FormatsPage, EveryExampleIsRecognisedAsItsRecord) {
   for (const compiler::RecordSpec& spec : compiler::record_specs()) {
     const std::string_view example = spec.example;
-    const std::string_view keyword_field = example.substr(0, example.find(','));
+    const compiler::KeywordField keyword_field(example.substr(0, example.find(',')));
     for (const compiler::RecordSpec& other : compiler::record_specs()) {
       if (other.group != spec.group) continue;
       EXPECT_EQ(compiler::keyword_matches(other, keyword_field), &other == &spec)
