@@ -10,13 +10,13 @@
 
 #include "bench/scenario_case.h"
 #include "compiler/compile.h"
-#include "compiler/description_file.h"
-#include "compiler/line_data_file.h"
+#include "reading/description_file.h"
+#include "formats/line_data_file.h"
 #include "compiler/line_parser.h"
 #include "compiler/output.h"
 #include "compiler/post_pass.h"
-#include "compiler/route_file.h"
-#include "compiler/scenario_file.h"
+#include "formats/route_file.h"
+#include "formats/scenario_file.h"
 #include "compiler/track_plan.h"
 #include "compiler/train_parser.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/long_scenario.h"
-#include "compiler/field_reader.h"
+#include "reading/field_reader.h"
 
 namespace {
 

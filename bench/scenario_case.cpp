@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "bench/long_scenario.h"
-#include "compiler/description_file.h"
-#include "compiler/field_reader.h"
+#include "reading/description_file.h"
+#include "reading/field_reader.h"
 #include "compiler/line_parser.h"
 #include "compiler/output.h"
 #include "compiler/parser.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "compiler/compile.h"
-#include "compiler/model.h"
+#include "model/model.h"
 
 namespace bench {
 

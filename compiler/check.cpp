@@ -5,7 +5,7 @@
 
 #include "compiler/output.h"
 #include "compiler/post_pass.h"
-#include "compiler/record_reading.h"
+#include "reading/record_reading.h"
 
 namespace compiler {
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "compiler/diagnostics.h"
+#include "reading/diagnostics.h"
 #include "compiler/parser.h"
 
 namespace compiler {

@@ -1,6 +1,6 @@
 #include "compiler/codes.h"
 
-#include "compiler/text.h"
+#include "reading/text.h"
 
 namespace compiler {
 std::string code_text(std::string_view train_text, std::string_view scenario_text) {

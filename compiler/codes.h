@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/model.h"
+#include "model/model.h"
 
 namespace compiler {
 

@@ -3,7 +3,7 @@
 #include "compiler/errors.h"
 #include "compiler/output.h"
 #include "compiler/post_pass.h"
-#include "compiler/record_reading.h"
+#include "reading/record_reading.h"
 #include "platform/files.h"
 
 namespace compiler {

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/diagnostics.h"
-#include "compiler/model.h"
+#include "reading/diagnostics.h"
+#include "model/model.h"
 #include "compiler/parser.h"
 #include "platform/files.h"
 

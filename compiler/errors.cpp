@@ -1,6 +1,6 @@
 #include "compiler/errors.h"
 
-#include "compiler/explanations.h"
+#include "reading/explanations.h"
 
 namespace compiler {
 

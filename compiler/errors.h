@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "compiler/diagnostics.h"
-#include "compiler/error_kinds.h"
+#include "reading/diagnostics.h"
+#include "reading/error_kinds.h"
 
 namespace compiler {
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <limits>
 
-#include "compiler/error_kinds.h"
-#include "compiler/rounding.h"
-#include "compiler/text.h"
+#include "reading/error_kinds.h"
+#include "model/rounding.h"
+#include "reading/text.h"
 #include "compiler/track_plan.h"
 
 namespace compiler {

@@ -1,9 +1,9 @@
 #include "compiler/output.h"
 
 #include "compiler/codes.h"
-#include "compiler/line_data_file.h"
-#include "compiler/route_file.h"
-#include "compiler/scenario_file.h"
+#include "formats/line_data_file.h"
+#include "formats/route_file.h"
+#include "formats/scenario_file.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "compiler/model.h"
+#include "model/model.h"
 
 namespace compiler {
 

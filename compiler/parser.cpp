@@ -1,7 +1,7 @@
 #include "compiler/parser.h"
 
 #include "compiler/line_parser.h"
-#include "compiler/record_reading.h"
+#include "reading/record_reading.h"
 #include "compiler/train_parser.h"
 #include "platform/files.h"
 

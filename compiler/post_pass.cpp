@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "compiler/record_reading.h"
+#include "reading/record_reading.h"
 
 namespace compiler {
 namespace {

@@ -2,7 +2,7 @@
 // The route post-pass: automatic lowering points around slowdowns and the
 // signals near them.
 
-#include "compiler/model.h"
+#include "model/model.h"
 
 namespace compiler {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "compiler/text.h"
+#include "reading/text.h"
 
 namespace compiler {
 namespace {

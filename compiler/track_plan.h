@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "compiler/model.h"
+#include "model/model.h"
 
 namespace compiler {
 

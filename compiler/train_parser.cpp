@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "compiler/error_kinds.h"
-#include "compiler/rounding.h"
-#include "compiler/text.h"
+#include "reading/error_kinds.h"
+#include "model/rounding.h"
+#include "reading/text.h"
 
 namespace compiler {
 namespace {

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "compiler/description_file.h"
-#include "compiler/model.h"
+#include "reading/description_file.h"
+#include "model/model.h"
 #include "compiler/parser.h"
-#include "compiler/record_reading.h"
+#include "reading/record_reading.h"
 
 namespace compiler {
 

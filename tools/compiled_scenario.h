@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "compiler/line_data_file.h"
-#include "compiler/model.h"
-#include "compiler/scenario_file.h"
+#include "formats/line_data_file.h"
+#include "model/model.h"
+#include "formats/scenario_file.h"
 
 namespace tools {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "compiler/scenario_file.h"
+#include "formats/scenario_file.h"
 
 namespace tools {
 namespace {

@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "compiler/diagnostics.h"
+#include "reading/diagnostics.h"
 
 namespace tools {
 

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "compiler/records.h"
+#include "reading/records.h"
 
 #include <stdexcept>
 #include <string_view>

@@ -2,7 +2,7 @@
 #include <ostream>
 
 #include "compiler/errors.h"
-#include "compiler/explanations.h"
+#include "reading/explanations.h"
 #include "tools/commands.h"
 
 namespace tools {

@@ -3,9 +3,9 @@
 #include <cctype>
 #include <string>
 
-#include "compiler/error_kinds.h"
-#include "compiler/explanations.h"
-#include "compiler/records.h"
+#include "reading/error_kinds.h"
+#include "reading/explanations.h"
+#include "reading/records.h"
 
 namespace tools {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "compiler/model.h"
+#include "model/model.h"
 
 namespace tools {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/line_data_file.h"
+#include "formats/line_data_file.h"
 
 namespace tools {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/model.h"
-#include "compiler/scenario_file.h"
+#include "model/model.h"
+#include "formats/scenario_file.h"
 
 namespace tools {
 

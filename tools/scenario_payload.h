@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "compiler/model.h"
+#include "model/model.h"
 #include "tools/plan_geometry.h"
 
 namespace tools {

@@ -6,9 +6,9 @@
 #include "compiler/check.h"
 #include "compiler/compile.h"
 #include "compiler/errors.h"
-#include "compiler/line_data_file.h"
+#include "formats/line_data_file.h"
 #include "compiler/output.h"
-#include "compiler/scenario_file.h"
+#include "formats/scenario_file.h"
 #include "fuzz/targets/fuzz_targets.h"
 
 namespace fuzz {

@@ -2,9 +2,9 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/line_data_file.h"
-#include "compiler/route_file.h"
-#include "compiler/scenario_file.h"
+#include "formats/line_data_file.h"
+#include "formats/route_file.h"
+#include "formats/scenario_file.h"
 #include "fuzz/targets/fuzz_targets.h"
 
 namespace fuzz {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/field_reader.h"
+#include "reading/field_reader.h"
 #include "fuzz/targets/fuzz_targets.h"
 
 namespace fuzz {

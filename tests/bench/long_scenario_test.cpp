@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "compiler/compile.h"
-#include "compiler/field_reader.h"
+#include "reading/field_reader.h"
 #include "platform/file_names.h"
 #include "support/temp_dir.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/diagnostics.h"
+#include "reading/diagnostics.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "compiler/records.h"
+#include "reading/records.h"
 
 namespace {
 

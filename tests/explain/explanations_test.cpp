@@ -9,7 +9,7 @@
 
 #include "compiler/compile.h"
 #include "compiler/errors.h"
-#include "compiler/explanations.h"
+#include "reading/explanations.h"
 #include "support/temp_dir.h"
 
 namespace compiler {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "compiler/compile.h"
-#include "compiler/scenario_file.h"
+#include "formats/scenario_file.h"
 #include "scenario/documents.h"
 #include "support/temp_dir.h"
 

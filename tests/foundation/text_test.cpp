@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/diagnostics.h"
-#include "compiler/text.h"
+#include "reading/diagnostics.h"
+#include "reading/text.h"
 
 namespace compiler {
 namespace {

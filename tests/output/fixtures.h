@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "compiler/model.h"
+#include "model/model.h"
 
 namespace output_test {
 

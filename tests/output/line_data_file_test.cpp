@@ -1,6 +1,6 @@
 // The line data file: the track plan as tagged values, x column first.
 
-#include "compiler/line_data_file.h"
+#include "formats/line_data_file.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "compiler/compile.h"
-#include "compiler/line_data_file.h"
-#include "compiler/route_file.h"
-#include "compiler/scenario_file.h"
+#include "formats/line_data_file.h"
+#include "formats/route_file.h"
+#include "formats/scenario_file.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
 #include "tests/output/fixtures.h"

@@ -1,6 +1,6 @@
 // The route file: 15-byte cells, little-endian, cell 0 first.
 
-#include "compiler/route_file.h"
+#include "formats/route_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The scenario file: 87 records, each 34 bytes plus its text.
 
-#include "compiler/scenario_file.h"
+#include "formats/scenario_file.h"
 
 #include <gtest/gtest.h>
 

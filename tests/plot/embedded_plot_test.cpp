@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "compiler/line_data_file.h"
+#include "formats/line_data_file.h"
 #include "plot/picture_checks.h"
 #include "plot/svg_document.h"
 #include "support/temp_dir.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/model.h"
+#include "model/model.h"
 #include "compiler/output.h"
 
 namespace plot_test {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "compiler/model.h"
+#include "model/model.h"
 #include "compiler/post_pass.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/field_reader.h"
+#include "reading/field_reader.h"
 #include "platform/file_names.h"
 #include "driver/form1.h"
 #include "scenario/documents.h"

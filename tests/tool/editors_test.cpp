@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/records.h"
+#include "reading/records.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
 #include "support/temp_dir.h"

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/error_kinds.h"
-#include "compiler/records.h"
+#include "reading/error_kinds.h"
+#include "reading/records.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "compiler/field_reader.h"
-#include "compiler/model.h"
-#include "compiler/record_reading.h"
+#include "reading/field_reader.h"
+#include "model/model.h"
+#include "reading/record_reading.h"
 #include "compiler/train_parser.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "compiler/scenario_file.h"
+#include "formats/scenario_file.h"
 
 #include <algorithm>
 

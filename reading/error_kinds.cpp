@@ -1,4 +1,4 @@
-#include "compiler/error_kinds.h"
+#include "reading/error_kinds.h"
 
 #include <array>
 

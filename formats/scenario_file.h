@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/byte_order.h"
-#include "compiler/model.h"
+#include "formats/byte_order.h"
+#include "model/model.h"
 
 namespace compiler {
 

@@ -1,4 +1,4 @@
-#include "compiler/description_file.h"
+#include "reading/description_file.h"
 
 #include "platform/files.h"
 

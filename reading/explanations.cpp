@@ -1,8 +1,8 @@
-#include "compiler/explanations.h"
+#include "reading/explanations.h"
 
 #include <array>
 
-#include "compiler/errors.h"
+#include "reading/error_kinds.h"
 
 namespace compiler {
 namespace {

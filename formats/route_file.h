@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/byte_order.h"
-#include "compiler/model.h"
+#include "formats/byte_order.h"
+#include "model/model.h"
 
 namespace compiler {
 

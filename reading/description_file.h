@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "compiler/diagnostics.h"
-#include "compiler/field_reader.h"
-#include "compiler/records.h"
+#include "reading/diagnostics.h"
+#include "reading/field_reader.h"
+#include "reading/records.h"
 
 namespace compiler {
 

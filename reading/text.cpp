@@ -1,4 +1,4 @@
-#include "compiler/text.h"
+#include "reading/text.h"
 
 #include <algorithm>
 #include <array>

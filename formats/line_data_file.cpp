@@ -1,4 +1,4 @@
-#include "compiler/line_data_file.h"
+#include "formats/line_data_file.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "compiler/records.h"
+#include "reading/records.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiler/text.h"
+#include "reading/text.h"
 
 namespace compiler {
 namespace {

@@ -1,4 +1,4 @@
-#include "compiler/route_file.h"
+#include "formats/route_file.h"
 
 namespace compiler {
 

@@ -1,11 +1,11 @@
-#include "compiler/record_reading.h"
+#include "reading/record_reading.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-#include "compiler/error_kinds.h"
-#include "compiler/text.h"
+#include "reading/error_kinds.h"
+#include "reading/text.h"
 
 namespace compiler {
 namespace {

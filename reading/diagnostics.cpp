@@ -1,11 +1,11 @@
-#include "compiler/diagnostics.h"
+#include "reading/diagnostics.h"
 
 #include <algorithm>
 #include <cstring>
 #include <cstdio>
 
-#include "compiler/explanations.h"
-#include "compiler/text.h"
+#include "reading/explanations.h"
+#include "reading/text.h"
 
 namespace compiler {
 namespace {

@@ -10,10 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "compiler/description_file.h"
-#include "compiler/diagnostics.h"
-#include "compiler/model.h"
-#include "compiler/records.h"
+#include "reading/description_file.h"
+#include "reading/diagnostics.h"
+#include "model/model.h"
+#include "reading/records.h"
 
 namespace compiler {
 

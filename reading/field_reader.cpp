@@ -1,8 +1,8 @@
-#include "compiler/field_reader.h"
+#include "reading/field_reader.h"
 
 #include <algorithm>
 
-#include "compiler/text.h"
+#include "reading/text.h"
 
 namespace compiler {
 
