@@ -1,24 +1,34 @@
 #pragma once
-// The check: every problem of a pair of descriptions in one run. It reads
-// them as the compile does, but goes on after each error with the next
-// record as if the faulty one were absent, completes the route, and looks at
-// the stamps; it writes no file.
+// The check: every problem of a pair of descriptions in one run. It is the
+// compile's own pass with a sink that collects: the reading goes on after
+// each error with the next record as if the faulty one were absent, the
+// route is completed and stamped; no file is written.
 
 #include <cstddef>
 #include <vector>
 
+#include "compiler/compile.h"
+#include "model/model.h"
 #include "reading/diagnostics.h"
-#include "compiler/parser.h"
 
 namespace compiler {
 
 struct CheckResult {
-  std::vector<Diagnostic> diagnostics;  // in the order found
+  std::vector<Diagnostic> diagnostics;  // in the order an author reads them
   std::size_t errors = 0;
   std::size_t warnings = 0;
   std::size_t dropped = 0;  // counted but not kept, past the limit
 };
 
+// Checks the descriptions of request into model. The model is the one the
+// check's reading built: with no error it is the compile's model, byte for
+// byte; with errors, the faulty records are left out. Set
+// model.track_plan.keep_positions_only() first where no coordinates are
+// wanted.
+CheckResult check_compile(CompiledModel& model, const CompileRequest& request);
+
+// The check alone, as `check` runs it: a full compile's reading that keeps
+// no track plan coordinates.
 CheckResult check_descriptions(const DescriptionSources& sources);
 
 }  // namespace compiler

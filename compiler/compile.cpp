@@ -1,17 +1,43 @@
 #include "compiler/compile.h"
 
-#include "compiler/errors.h"
 #include "compiler/output.h"
 #include "compiler/post_pass.h"
 #include "reading/record_reading.h"
-#include "platform/files.h"
 
 namespace compiler {
+namespace {
+
+// The stamping's stop, blamed on the record that fills cell 1 where one does.
+Diagnostic stamping_diagnostic(const ReadingContext& context, ErrorKind kind) {
+  std::string message = "cell 1 of the route holds a value where the compile stamps its marks: it stops with '" +
+                        errore_prompt(kind) + "' and writes no file";
+  if (const CellHolder* holder = context.holder(1)) {
+    return holder->file->diagnostic_at(holder->offset, Severity::kError, kind, std::move(message));
+  }
+  Diagnostic diagnostic;
+  diagnostic.kind = kind;
+  diagnostic.message = std::move(message);
+  return diagnostic;
+}
+
+// What the compile's sink kept, as its report.
+CompileReport report_of(const RecordingSink& sink, const ConsumedFiles& consumed) {
+  CompileReport report;
+  report.recorded = sink.recorded();
+  report.warnings = sink.warnings();
+  report.stopped = sink.stopped();
+  report.consumed = consumed;
+  report.errors = sink.errors();
+  report.route_errors = sink.route_errors();
+  return report;
+}
+
+}  // namespace
 
 int CompileResult::exit_status() const {
-  if (status == CompileStatus::kPartialOutput) return 3;
-  if (status != CompileStatus::kWritten) return 2;
-  return error_code != 0 ? 1 : 0;
+  if (status == CompileStatus::kPartialOutput) return kExitPartialOutput;
+  if (status != CompileStatus::kWritten) return kExitStopped;
+  return report.recorded ? kExitRecorded : kExitClean;
 }
 
 void prepare_model(CompiledModel& model, const CompileRequest& request) {
@@ -24,6 +50,28 @@ void prepare_model(CompiledModel& model, const CompileRequest& request) {
   model.train_id = request.train_id;
 }
 
+PassResult compile_pass(CompiledModel& model, const CompileRequest& request, DiagnosticSink& sink) {
+  prepare_model(model, request);
+  ReadingContext context(request.sources.line, request.sources.train, sink);
+  PassResult result;
+  result.consumed = parse_descriptions(model, context);
+  if (!model.route_sized()) {
+    result.stop = context.line.diagnostic_for_file(
+        Severity::kError, ErrorKind::kNone,
+        "the line description gives no line length: no route is compiled and no file written");
+    return result;
+  }
+  route_post_pass(model, &context);
+  if (!has_mark_cell(model)) {
+    result.stop = context.line.diagnostic_for_file(
+        Severity::kError, ErrorKind::kNone,
+        "the route has no cell 1 to carry its marks (the line is too short): no file is written");
+  } else if (const std::optional<ErrorKind> stopped = stamp(model)) {
+    result.stop = stamping_diagnostic(context, *stopped);
+  }
+  return result;
+}
+
 bool compile_model(CompiledModel& model, const CompileRequest& request, CompileReport* report) {
   prepare_model(model, request);
   RecordingSink sink(model);
@@ -31,97 +79,65 @@ bool compile_model(CompiledModel& model, const CompileRequest& request, CompileR
   const ConsumedFiles consumed = parse_descriptions(model, context);
   const bool sized = model.route_sized();
   if (sized) route_post_pass(model, &context);
-  if (report) {
-    report->recorded = sink.recorded();
-    report->warnings = sink.warnings();
-    report->stopped = sink.stopped();
-    report->consumed = consumed;
-    report->errors = sink.errors();
-    report->route_errors = sink.route_errors();
-  }
+  if (report) *report = report_of(sink, consumed);
   return sized;
 }
 
-std::string describe_partial_output(const platform::PartialReplacement& error) {
+Diagnostic partial_output_diagnostic(const platform::PartialReplacement& error) {
   const auto list = [](const std::vector<std::string>& paths) {
     std::string text;
     for (const std::string& path : paths) text += (text.empty() ? "" : ", ") + path;
     return text;
   };
-  return "cannot rename the new " + error.path() + " into place: " + error.reason() +
-         "\nthe output set is mixed: new " + list(error.replaced()) + "; not replaced " + list(error.kept()) +
-         "\ncompile again to write the whole set";
+  Diagnostic diagnostic;
+  diagnostic.message = "cannot rename the new " + error.path() + " into place: " + error.reason() +
+                       "\nthe output set is mixed: new " + list(error.replaced()) + "; not replaced " +
+                       list(error.kept()) + "\ncompile again to write the whole set";
+  return diagnostic;
 }
 
 CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& request) {
   CompileResult result;
-  const bool sized = compile_model(model, request, &result.report);
-  result.error_code = model.error_code;
-  result.error_position = model.error_position;
-  if (!sized) {
-    result.status = CompileStatus::kNoRoute;
-    result.failure = "no route was compiled: the line description gave no line length, so no file is written";
+  RecordingSink sink(model);
+  PassResult pass = compile_pass(model, request, sink);
+  result.report = report_of(sink, pass.consumed);
+  if (pass.stop) {
+    result.status = is_stamping_error(pass.stop->kind) ? CompileStatus::kStampingError : CompileStatus::kNoRoute;
+    result.stop = std::move(pass.stop);
     return result;
   }
   try {
-    const int stamped = stamp_and_write_output(model, request.output_folder);
-    if (stamped == kNoMarkCell) {
-      result.status = CompileStatus::kNoRoute;
-      result.failure = "the route has no cell 1 to carry its marks (the line is too short), so no file is written";
-    } else if (stamped != kStamped) {
-      result.status = CompileStatus::kStampingError;
-      result.stamping_error = stamped;
-    }
+    write_output_files(model, request.output_folder);
   } catch (const platform::PartialReplacement& error) {
     result.status = CompileStatus::kPartialOutput;
-    result.failure = describe_partial_output(error);
+    result.stop = partial_output_diagnostic(error);
   } catch (const platform::FileError& error) {
     result.status = CompileStatus::kWriteFailure;
-    result.failure = "cannot write " + error.path() + ": " + error.reason();
+    result.stop = Diagnostic{};
+    result.stop->message = "cannot write " + error.path() + ": " + error.reason();
   }
   return result;
 }
 
-std::string describe_recorded_error(const CompileResult& result) {
+std::string describe_outcome(const CompileResult& result, const OutcomeText& how) {
   std::string text;
-  if (result.report.recorded) {
-    text += render_diagnostic(*result.report.recorded);
-  } else if (result.error_code != 0) {
-    text += format_recorded_error(result.error_code, result.error_position, std::nullopt);
-  }
+  if (result.report.recorded) text += render_diagnostic(*result.report.recorded, how.error_hint);
   for (const auto& [file, line] : result.report.stopped) {
     if (line > 0) {
       text += "records after line " + std::to_string(line) + " of " + file + " were not compiled";
     } else {
       text += file + " was not compiled";
     }
-    text += "; 'scenario_tool check' lists every problem\n";
+    text += std::string(how.stopped_hint) + '\n';
   }
-  return text;
-}
-
-std::string describe_warnings(const CompileResult& result) {
-  std::string text;
-  for (const Diagnostic& warning : result.report.warnings) text += render_diagnostic(warning);
-  return text;
-}
-
-std::string describe_outcome(const CompileResult& result) {
-  std::string text = describe_recorded_error(result);
-  switch (result.status) {
-    case CompileStatus::kWritten:
-      break;
-    case CompileStatus::kStampingError:
-      text += errore_prompt(result.stamping_error) + '\n';
-      break;
-    case CompileStatus::kNoRoute:
-    case CompileStatus::kWriteFailure:
-    case CompileStatus::kPartialOutput:
-      text += result.failure + '\n';
-      break;
+  if (how.with_stop && result.stop) {
+    // A stamping error is told first as the program's message box shows it.
+    if (result.status == CompileStatus::kStampingError) text += errore_prompt(result.stop->kind) + '\n';
+    text += render_diagnostic(*result.stop, how.error_hint);
   }
   // The warnings come last: the outcome stands first.
-  return text + describe_warnings(result);
+  for (const Diagnostic& warning : result.report.warnings) text += render_diagnostic(warning, how.error_hint);
+  return text;
 }
 
 }  // namespace compiler

@@ -84,7 +84,7 @@ std::int16_t packed_speeds(std::int32_t s_speed, std::int32_t d_speed) {
 
 }  // namespace
 
-HalfOutcome LineParser::run() {
+Flow LineParser::run() {
   try {
     return read_line_file();
   } catch (const ReadingFailure& failure) {
@@ -95,15 +95,15 @@ HalfOutcome LineParser::run() {
   }
 }
 
-HalfOutcome LineParser::read_line_file() {
+Flow LineParser::read_line_file() {
   model_.scenario_table[kScenarioHeaderEntry].text = model_.scenario_id;
   model_.scenario_table[kTrainIdEntry].text = model_.train_id;
   if (!file_.exists()) {
-    sink_.report(file_.diagnostic_for_file(Severity::kError, kLineMissing, std::string(error_meaning(kLineMissing))));
-    return HalfOutcome::kEndCall;
+    sink_.report(file_.diagnostic_for_file(Severity::kError, ErrorKind::kLineMissing, std::string(error_meaning(ErrorKind::kLineMissing))));
+    return Flow::kEndCall;
   }
   if (!file_.readable()) {
-    sink_.report(file_.diagnostic_for_file(Severity::kError, kReadingFailure,
+    sink_.report(file_.diagnostic_for_file(Severity::kError, ErrorKind::kReadingFailure,
                                            "the line description cannot be read: " + file_.source().reason));
     throw ReadingEnded{};
   }
@@ -111,13 +111,13 @@ HalfOutcome LineParser::read_line_file() {
   warn_utf8_lines(file_, sink_);
   if (!find_general_section()) {
     file_.close_and_delete();
-    sink_.report(file_.diagnostic_for_file(Severity::kError, kNoGeneralSection,
-                                           std::string(error_meaning(kNoGeneralSection))));
-    return HalfOutcome::kEndCall;
+    sink_.report(file_.diagnostic_for_file(Severity::kError, ErrorKind::kNoGeneralSection,
+                                           std::string(error_meaning(ErrorKind::kNoGeneralSection))));
+    return Flow::kEndCall;
   }
-  if (read_general_section() == Flow::kEndCall) return HalfOutcome::kEndCall;
+  if (read_general_section() == Flow::kEndCall) return Flow::kEndCall;
   prepare_record_loop();
-  if (read_records() == Flow::kEndCall) return HalfOutcome::kEndCall;
+  if (read_records() == Flow::kEndCall) return Flow::kEndCall;
   return finish_reading();
 }
 
@@ -199,7 +199,7 @@ Flow LineParser::read_line_length() {
   model_.scenario_table[kTrainHeaderEntry].value2 = length;
   if (length > kMaxLineLength) {
     length_failed_ = true;
-    return fail(1, std::nullopt, 0, "line length " + std::to_string(length) + " is above 1000000");
+    return context_.fail(file_, ErrorKind::kLineTooLong, std::nullopt, 0, "line length " + std::to_string(length) + " is above 1000000");
   }
   if (length < 0) {
     length_failed_ = true;
@@ -226,17 +226,17 @@ Flow LineParser::read_signal_repetition(const std::string& keyword) {
   repetition.value1 = read_int32();
   repetition.value2 = read_int32();
   if (repetition.value1 % kCellLength != 0) {
-    return fail(3, std::nullopt, 0, "repetition start " + std::to_string(repetition.value1) + " is not a multiple of 50");
+    return context_.fail(file_, ErrorKind::kRepetitionStartOffGrid, std::nullopt, 0, "repetition start " + std::to_string(repetition.value1) + " is not a multiple of 50");
   }
   if (repetition.value2 % kCellLength != 0) {
-    return fail(4, std::nullopt, 1, "repetition end " + std::to_string(repetition.value2) + " is not a multiple of 50");
+    return context_.fail(file_, ErrorKind::kRepetitionEndOffGrid, std::nullopt, 1, "repetition end " + std::to_string(repetition.value2) + " is not a multiple of 50");
   }
   if (contains(keyword, "4")) {
     repetition.value3 = 4;
   } else if (contains(keyword, "9")) {
     repetition.value3 = 9;
   } else {
-    return fail(5, std::nullopt, file_.fields_read(), "the repetition keyword '" + quoted_field(keyword) +
+    return context_.fail(file_, ErrorKind::kRepetitionWithoutKind, std::nullopt, file_.fields_read(), "the repetition keyword '" + quoted_field(keyword) +
                                                          "' names no code system: it holds neither 4 nor 9");
   }
   if (repetition.value2 == 0) repetition.value3 = 0;
@@ -319,9 +319,9 @@ std::optional<Flow> LineParser::refuse_position(std::int32_t position) {
   if (!model_.route_sized()) {
     // In the check, a refused length record has been reported already: the
     // records that need its route are not blamed for it.
-    if (context_.goes_on_after_errors() && length_failed_) return Flow::kEndCall;
-    if (context_.goes_on_after_errors()) {
-      sink_.report(file_.diagnostic_at(file_.record_start(), Severity::kError, kReadingFailure,
+    if (context_.sink.goes_on_after_errors() && length_failed_) return Flow::kEndCall;
+    if (context_.sink.goes_on_after_errors()) {
+      sink_.report(file_.diagnostic_at(file_.record_start(), Severity::kError, ErrorKind::kReadingFailure,
                                        "a positioned record before the line length: there is no route to place it on"));
       return Flow::kEndCall;
     }
@@ -330,7 +330,7 @@ std::optional<Flow> LineParser::refuse_position(std::int32_t position) {
                                     file_.record_start());
   }
   if (beyond_route(model_, position, kRecordMargin)) {
-    return fail(kBeyondRoute, position, 0,
+    return context_.fail(file_, ErrorKind::kBeyondRoute, position, 0,
                 file_.field_name(0) + " " + std::to_string(position) + " lies beyond the end of the route (" +
                     std::to_string(kCellLength * model_.last_cell - kRecordMargin) + " m at most)",
                 Flow::kLeaveLoop);
@@ -342,7 +342,7 @@ std::optional<Flow> LineParser::refuse_position(std::int32_t position) {
 void LineParser::warn_beyond_line(std::int32_t position, std::size_t field) {
   const std::int32_t length = model_.scenario_table[kTrainHeaderEntry].value2;
   if (position <= length) return;
-  sink_.report(file_.diagnostic_at(file_.field_offset(field), Severity::kWarning, 0,
+  sink_.report(file_.diagnostic_at(file_.field_offset(field), Severity::kWarning, ErrorKind::kNone,
                                    file_.field_name(field) + " " + std::to_string(position) +
                                        " lies beyond the line's length of " + std::to_string(length) +
                                        " m (inside the route, which runs 7000 m further)"));
@@ -363,10 +363,10 @@ Flow LineParser::read_curve(const std::string& keyword) {
   if (!curve_step(model_.track_plan, keyword, p, n)) {
     const bool has_digit = keyword.find_first_of("123456") != std::string::npos;
     if (!has_digit) {
-      return fail(103, std::nullopt, file_.fields_read(),
+      return context_.fail(file_, ErrorKind::kCurveOrPlanBeyond, std::nullopt, file_.fields_read(),
                   "the curve keyword '" + quoted_field(keyword) + "' has no radius digit 1 to 6");
     }
-    return fail(103, std::nullopt, 1, "the curve ends beyond 1000000 m of track plan");
+    return context_.fail(file_, ErrorKind::kCurveOrPlanBeyond, std::nullopt, 1, "the curve ends beyond 1000000 m of track plan");
   }
   return Flow::kNext;
 }
@@ -393,7 +393,7 @@ Flow LineParser::read_speed_boards() {
   if (const auto refused = refuse_position(posizione)) return *refused;
   if (!memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced)) {
     const std::int64_t cell = board_cell(posizione);
-    return fail(21, posizione, 0,
+    return context_.fail(file_, ErrorKind::kSpeedBoardsCellTaken, posizione, 0,
                 "the cell of these maximum-speed boards at " + std::to_string(posizione) + " m (cell " +
                     std::to_string(cell) + ") is already taken",
                 Flow::kEndCall, context_.holder_note(cell));
@@ -409,7 +409,7 @@ Flow LineParser::read_indication_board() {
   if (const auto refused = refuse_position(p)) return *refused;
   RouteCell& cell = cell_in_bounds(board_cell(p), "an indication board before the start of the route");
   if (!is_free(cell)) {
-    return fail(6, p, 0,
+    return context_.fail(file_, ErrorKind::kIndicationBoardCellTaken, p, 0,
                 "the cell of this indication board at " + std::to_string(p) + " m (cell " +
                     std::to_string(board_cell(p)) + ") is already taken",
                 Flow::kEndCall, context_.holder_note(board_cell(p)));
@@ -505,23 +505,12 @@ bool LineParser::memo_indicatori_v_max(std::int32_t posizione, std::int32_t& vas
 
 // The ending after the last record or error 15: the file goes, the last
 // gradient runs on, the plan runs straight to its end.
-HalfOutcome LineParser::finish_reading() {
+Flow LineParser::finish_reading() {
   file_.close_and_delete();
   complete_gradient_profile();
   if (model_.full_compile != 0 && model_.track_plan.started()) finish_track_plan(model_.track_plan);
-  return HalfOutcome::kGoOn;
+  return Flow::kNext;
 }
 
-Flow LineParser::fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field,
-                                  std::string message, Flow stop, std::optional<Diagnostic> note) {
-  Diagnostic diagnostic = file_.diagnostic_at(file_.field_offset(field), Severity::kError, kind, std::move(message));
-  diagnostic.position = position;
-  if (note) diagnostic.notes.push_back(std::move(*note));
-  const int line = diagnostic.line;
-  if (sink_.report(std::move(diagnostic))) return Flow::kNext;
-  if (records_remain(file_)) sink_.reading_stopped(file_.name(), line);
-  if (stop == Flow::kEndCall) file_.close_and_delete();
-  return stop;
-}
 
 }  // namespace compiler

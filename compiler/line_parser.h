@@ -7,7 +7,6 @@
 
 #include "reading/description_file.h"
 #include "model/model.h"
-#include "compiler/parser.h"
 #include "reading/record_reading.h"
 
 namespace compiler {
@@ -18,10 +17,10 @@ class LineParser {
       : model_(model), context_(context), file_(context.line), sink_(context.sink) {}
 
   // Reads the whole line description. kEndCall when the train half must not
-  // run (every recorded kind but 15). Throws ReadingEnded once error 25 is
+  // run, kNext when it follows (every recorded kind but 15). Throws ReadingEnded once error 25 is
   // reported, at the record being read (at no record when the failure comes
   // after the file is read).
-  HalfOutcome run();
+  Flow run();
 
   // Orders the three chainage entries 81 to 83.
   void progressive_ordina();
@@ -34,7 +33,7 @@ class LineParser {
                              std::int32_t& vbd, std::int32_t& vcd, std::int32_t& strisced);
 
  private:
-  HalfOutcome read_line_file();
+  Flow read_line_file();
 
   FieldReader& reader() { return file_.reader(); }
   std::int32_t read_int32() { return file_.int32(); }
@@ -65,12 +64,7 @@ class LineParser {
   // reading failure.
   RouteCell& cell_in_bounds(std::int64_t index, const char* what);
 
-  HalfOutcome finish_reading();
-  // Reports error kind at field of the record just read. The compile then
-  // goes as stop says (ending the call closes and consumes the file); the
-  // check goes on with the next record. note, when given, is added.
-  Flow fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field, std::string message,
-            Flow stop = Flow::kEndCall, std::optional<Diagnostic> note = std::nullopt);
+  Flow finish_reading();
   // A positioned record that lies beyond the line's length, but inside the
   // route, is worth a warning.
   void warn_beyond_line(std::int32_t position, std::size_t field);

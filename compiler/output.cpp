@@ -9,20 +9,22 @@
 
 namespace compiler {
 
-int stamp(CompiledModel& model) {
-  if (model.route.size() < 2) return kNoMarkCell;
+std::optional<ErrorKind> stamp(CompiledModel& model) {
+  if (!has_mark_cell(model)) return ErrorKind::kMarkPlaceTaken;
   ScenarioEntry& header = model.scenario_table[kScenarioHeaderEntry];
   RouteCell& mark_cell = model.route[1];
 
-  if (header.word1 != 0 || mark_cell.param1 != 0) return kErrore1250;
+  if (header.word1 != 0 || mark_cell.param1 != 0) return ErrorKind::kMarkPlaceTaken;
   header.word1 = kTableMark;
   mark_cell.param1 = kRouteMark;
 
-  if (header.seconds != 0 || mark_cell.param2 != 0) return kErrore1251;
+  if (header.seconds != 0 || mark_cell.param2 != 0) return ErrorKind::kCodePlaceTaken;
   header.seconds = codice_gara_st(model);
   mark_cell.param2 = codice_gara_og(model);
-  return kStamped;
+  return std::nullopt;
 }
+
+std::string errore_prompt(ErrorKind kind) { return " Errore n. " + std::to_string(number(kind)); }
 
 void write_output_files(const CompiledModel& model, const std::string& folder) {
   const std::string scenario_path =
@@ -48,10 +50,10 @@ void write_output_files(const CompiledModel& model, const std::string& folder) {
   files.commit();
 }
 
-int stamp_and_write_output(CompiledModel& model, const std::string& folder) {
-  const int stamped = stamp(model);
-  if (stamped == kStamped) write_output_files(model, folder);
-  return stamped;
+std::optional<ErrorKind> stamp_and_write_output(CompiledModel& model, const std::string& folder) {
+  const std::optional<ErrorKind> stopped = stamp(model);
+  if (!stopped) write_output_files(model, folder);
+  return stopped;
 }
 
 }  // namespace compiler

@@ -18,7 +18,7 @@ void delete_consumed(const DescriptionFiles& files, const ConsumedFiles& consume
 
 ConsumedFiles parse_descriptions(CompiledModel& model, ReadingContext& context) {
   try {
-    if (LineParser(model, context).run() == HalfOutcome::kEndCall) {
+    if (LineParser(model, context).run() == Flow::kEndCall) {
       context.sink.reading_stopped(context.train.name(), 0);
     } else {
       TrainParser(model, context).run();

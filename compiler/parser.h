@@ -41,9 +41,6 @@ struct ConsumedFiles {
 // Deletes the consumed files of a compile by path, where they still exist.
 void delete_consumed(const DescriptionFiles& files, const ConsumedFiles& consumed);
 
-// How a parser half ends: the call goes on to the next half, or ends here.
-enum class HalfOutcome { kGoOn, kEndCall };
-
 // Reads both descriptions of context into model. A reading failure ends the
 // call with error kind 25 in the compile, and both files count as consumed.
 ConsumedFiles parse_descriptions(CompiledModel& model, ReadingContext& context);

@@ -34,13 +34,13 @@ void cap_point(CompiledModel& model, std::int64_t index) {
   cell.param1 = minimo(kAutomaticLowering, cell.param1);
 }
 
-std::string route_error_message(std::int32_t kind, std::int64_t index) {
+std::string route_error_message(ErrorKind kind, std::int64_t index) {
   const std::string where = "cell " + std::to_string(index) + " (" + std::to_string(index * kCellLength) + " m)";
   switch (kind) {
-    case 11:
+    case ErrorKind::kNoRoomBeforeWarning:
       return "no room for a lowering point in front of the signal in " + where +
              ", which stands within 20 cells before this slowdown's warning board";
-    case 12:
+    case ErrorKind::kNoRoomInLookBack:
       return "no free cell in a look-back group before this slowdown's start in " + where;
     default:
       return "no room for a lowering point at " + where + ", inside this slowdown or in front of the signal after it";
@@ -50,10 +50,10 @@ std::string route_error_message(std::int32_t kind, std::int64_t index) {
 // Records kind at the cell index (in metres). The slowdown record that wrote
 // the cell the pass is treating is to blame; a signal's own record comes as
 // a note.
-void record_route_error(CompiledModel& model, const ReadingContext* reporting, std::int32_t kind, std::int64_t index) {
+void record_route_error(CompiledModel& model, const ReadingContext* reporting, ErrorKind kind, std::int64_t index) {
   const auto position = static_cast<std::int32_t>(index * kCellLength);
   if (!reporting) {
-    model.record_error(kind, position);
+    model.record_error(number(kind), position);
     return;
   }
   Diagnostic diagnostic;
@@ -63,7 +63,7 @@ void record_route_error(CompiledModel& model, const ReadingContext* reporting, s
     diagnostic = slowdown->file->diagnostic_at(slowdown->offset, Severity::kError, kind, diagnostic.message);
   }
   diagnostic.position = position;
-  if (kind == 11) {
+  if (kind == ErrorKind::kNoRoomBeforeWarning) {
     if (auto note = reporting->holder_note(index)) diagnostic.notes.push_back(std::move(*note));
   }
   reporting->sink.report(std::move(diagnostic));
@@ -87,7 +87,7 @@ void lower_signals_before_warning(CompiledModel& model, const ReadingContext* re
     } else if (model.cell(d - 2).kind == kLoweringPoint) {
       cap_point(model, d - 2);
     } else {
-      record_route_error(model, reporting, 11, d);
+      record_route_error(model, reporting, ErrorKind::kNoRoomBeforeWarning, d);
     }
   }
 }
@@ -105,7 +105,7 @@ void place_look_back_points(CompiledModel& model, const ReadingContext* reportin
         break;
       }
     }
-    if (!placed) record_route_error(model, reporting, 12, i);
+    if (!placed) record_route_error(model, reporting, ErrorKind::kNoRoomInLookBack, i);
   }
 }
 
@@ -127,7 +127,7 @@ void walk_slow_slowdown(CompiledModel& model, const ReadingContext* reporting) {
         place_point(model, w + 1);
         model.gap_count = -1;
       } else {
-        record_route_error(model, reporting, 13, w);  // gap_count runs on: no more points in this walk
+        record_route_error(model, reporting, ErrorKind::kNoRoomInSlowdown, w);  // gap_count runs on: no more points in this walk
       }
     }
     if (model.cell(w).kind == kSlowdownEnd || w >= model.last_cell) return;
@@ -161,7 +161,7 @@ void lower_signal_after_slowdown(CompiledModel& model, const ReadingContext* rep
   } else if (is_free(model.cell(k - 1))) {
     place_point(model, k - 1);
   } else {
-    record_route_error(model, reporting, 13, w);
+    record_route_error(model, reporting, ErrorKind::kNoRoomInSlowdown, w);
   }
 }
 

@@ -72,7 +72,7 @@ void TrainParser::read_train_file() {
   if (!file_.readable()) {
     const std::string why = file_.exists() ? "the train description cannot be read: " + file_.source().reason
                                            : "the train description file does not exist";
-    sink_.report(file_.diagnostic_for_file(Severity::kError, kReadingFailure, why));
+    sink_.report(file_.diagnostic_for_file(Severity::kError, ErrorKind::kReadingFailure, why));
     throw ReadingEnded{};
   }
   file_.open();
@@ -81,7 +81,7 @@ void TrainParser::read_train_file() {
   file_.close_and_delete();
   if (ending == Flow::kEndCall) return;
   if (station_ == 1 && !too_many_stations_) {
-    sink_.report(file_.diagnostic_for_file(Severity::kWarning, 0,
+    sink_.report(file_.diagnostic_for_file(Severity::kWarning, ErrorKind::kNone,
                                            "the train description has no station: the scenario has no stop"));
   }
   complete_profiles();
@@ -234,7 +234,7 @@ void TrainParser::lay_speed() {
     // The compile stops here. The check reports the same error where the
     // compile would, and lays the last speed that fits in its place, so
     // that the record is passed over and the next ones are read as usual.
-    if (!context_.goes_on_after_errors()) throw failure;
+    if (!context_.sink.goes_on_after_errors()) throw failure;
     sink_.report(reading_failure_diagnostic(file_, failure));
     previous_speed_ = fitting_speed_;
     previous_speed_field_ = fitting_speed_field_;
@@ -267,13 +267,13 @@ void TrainParser::check_chainage() {
     const std::int32_t value = start_off ? entry.value1 : entry.value2;
     std::string message = std::string("kilometric chainage ") + (start_off ? "position " : "value ") +
                           std::to_string(value) + " is not a multiple of 50";
-    Diagnostic diagnostic = context_.line.diagnostic_for_file(Severity::kError, 2, message);
+    Diagnostic diagnostic = context_.line.diagnostic_for_file(Severity::kError, ErrorKind::kChainageOffGrid, message);
     for (const ChainageRecord& record : context_.chainage_records) {
       const bool same = record.value1 == entry.value1 &&
                         (record.value2 == entry.value2 || std::int64_t{record.value2} + 100 == entry.value2);
       if (same) {
         diagnostic = context_.line.diagnostic_at(start_off ? record.position_offset : record.value_offset,
-                                                 Severity::kError, 2, message);
+                                                 Severity::kError, ErrorKind::kChainageOffGrid, message);
       }
     }
     sink_.report(std::move(diagnostic));
@@ -288,7 +288,7 @@ Flow TrainParser::read_signal() {
   auto& [sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo] = values;
   if (const auto refused = refuse_position(posizione, kRecordMargin)) return *refused;
   if (!memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo)) {
-    return context_.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
+    return context_.sink.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
   }
   return Flow::kNext;
 }
@@ -304,7 +304,7 @@ bool TrainParser::memo_segnale(std::int32_t posizione, std::int32_t& sx, std::in
   }
   RouteCell& cell = model_.cell(c);
   if (!is_free(cell)) {
-    fail(16, posizione, 0,
+    context_.fail(file_, ErrorKind::kSignalCellTaken, posizione, 0,
          "the cell of this signal at " + metres(posizione) + " (cell " + std::to_string(c) + ") is already taken",
          Flow::kEndCall, context_.holder_note(c));
     return false;
@@ -334,7 +334,7 @@ Flow TrainParser::read_slowdown() {
   std::int32_t d_v = file_.int32();
   if (const auto refused = refuse_position(x, kRecordMargin)) return *refused;
   if (!memo_rallentamento(x, v, l, f_tt, f_ta, d_v)) {
-    return context_.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
+    return context_.sink.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
   }
   return Flow::kNext;
 }
@@ -354,20 +354,20 @@ bool TrainParser::memo_rallentamento(std::int32_t x, std::int32_t& v, std::int32
     require_in_route(boards - i, 4, "the slowdown's approach boards lie outside the route");
   }
 
-  const auto refuse = [&](std::int32_t kind, std::int64_t cell, const char* what) {
+  const auto refuse = [&](ErrorKind kind, std::int64_t cell, const char* what) {
     // One of the slowdown's own cells may stand in the way of its approach
     // boards: then there is no other record to point at.
     const CellHolder* holder = context_.holder(cell);
     const bool itself = holder && holder->file == &file_ && holder->offset == file_.record_start();
-    fail(kind, x, kind == 19 ? 2 : kind == 20 ? 4 : 0,
+    context_.fail(file_, kind, x, kind == ErrorKind::kSlowdownEndCellTaken ? 2 : kind == ErrorKind::kApproachBoardCellTaken ? 4 : 0,
          std::string("the ") + what + " of this slowdown at " + metres(x) + " (cell " + std::to_string(cell) +
              ") is already taken" + (itself ? " by one of its own cells" : ""),
          Flow::kEndCall, itself ? std::nullopt : context_.holder_note(cell));
     return false;
   };
-  if (warned && !is_free(model_.cell(warning))) return refuse(17, warning, "warning board cell");
-  if (!is_free(model_.cell(start))) return refuse(18, start, "start cell");
-  if (!is_free(model_.cell(end))) return refuse(19, end, "end cell");
+  if (warned && !is_free(model_.cell(warning))) return refuse(ErrorKind::kWarningBoardCellTaken, warning, "warning board cell");
+  if (!is_free(model_.cell(start))) return refuse(ErrorKind::kSlowdownStartCellTaken, start, "start cell");
+  if (!is_free(model_.cell(end))) return refuse(ErrorKind::kSlowdownEndCellTaken, end, "end cell");
   write_slowdown(start, end, warned ? std::optional{warning} : std::nullopt, v, f_tt, d_v);
   // The approach boards come last: when they collide, the slowdown stays.
   if (f_ta != 0 && !place_approach_boards(boards, d_v)) {
@@ -378,7 +378,7 @@ bool TrainParser::memo_rallentamento(std::int32_t x, std::int32_t& v, std::int32
         break;
       }
     }
-    return refuse(20, taken, "approach board cell");
+    return refuse(ErrorKind::kApproachBoardCellTaken, taken, "approach board cell");
   }
   return true;
 }
@@ -428,7 +428,7 @@ Flow TrainParser::read_lowering() {
   require_in_route(index, 0, "the lowering record lies before the start of the route");
   RouteCell& cell = model_.cell(index);
   if (!is_free(cell)) {
-    return fail(7, position, 0,
+    return context_.fail(file_, ErrorKind::kLoweringCellTaken, position, 0,
                 "the cell of this lowering record at " + metres(position) + " (cell " + std::to_string(index) +
                     ") is already taken",
                 Flow::kEndCall, context_.holder_note(index));
@@ -451,7 +451,7 @@ Flow TrainParser::read_station() {
   // A station never takes an entry that holds a board text.
   if (station_ > std::min(model_.next_board_entry, kFirstBoardEntry)) {
     too_many_stations_ = true;
-    return fail(10, std::nullopt, file_.fields_read(),
+    return context_.fail(file_, ErrorKind::kTooManyStations, std::nullopt, file_.fields_read(),
                 "too many stations: station " + std::to_string(station_) + " would take an entry of the board texts");
   }
   ScenarioEntry& entry = model_.scenario_table[station_];
@@ -459,12 +459,12 @@ Flow TrainParser::read_station() {
   const std::int32_t position = entry.value3;
   if (const auto refused = refuse_position(position, kStationMargin)) return *refused;
   if (!is_multiple(position, kCellLength)) {
-    return fail(8, position, 0, "station position " + std::to_string(position) + " is not a multiple of 50");
+    return context_.fail(file_, ErrorKind::kStationOffGrid, position, 0, "station position " + std::to_string(position) + " is not a multiple of 50");
   }
   entry.code = file_.byte();
   const std::int32_t length = file_.int32();
   if (!is_multiple(length, 100)) {
-    return fail(9, position, 2, "station length " + std::to_string(length) + " is not a multiple of 100");
+    return context_.fail(file_, ErrorKind::kStationLengthOffGrid, position, 2, "station length " + std::to_string(length) + " is not a multiple of 100");
   }
   read_station_columns(entry);
   set_station_stretch(entry, length);
@@ -529,7 +529,7 @@ void TrainParser::set_station_stretch(ScenarioEntry& entry, std::int64_t length)
 std::optional<Flow> TrainParser::place_station_cells(const ScenarioEntry& entry) {
   const std::int64_t stretch_end = entry.value2;
   if (stretch_end - kCellLength <= kCellLength) {
-    return fail(24, std::nullopt, 0,
+    return context_.fail(file_, ErrorKind::kStopCellTooEarly, std::nullopt, 0,
                 "the station's stretch ends at " + metres(stretch_end) +
                     ": its stop cell would lie in cell 1 or before");
   }
@@ -558,14 +558,14 @@ std::optional<Flow> TrainParser::place_station_cells(const ScenarioEntry& entry)
 Flow TrainParser::check_station_order(const ScenarioEntry& entry) {
   if (station_ > 1 &&
       std::int64_t{entry.value1} - kStationGap < model_.scenario_table[station_ - 1].value2) {
-    return fail(22, entry.value3, 0,
+    return context_.fail(file_, ErrorKind::kStationTooClose, entry.value3, 0,
                 "the station's stretch starts at " + metres(entry.value1) + ", less than 350 m after the previous " +
                     "station's ends at " + metres(model_.scenario_table[station_ - 1].value2));
   }
   ++station_;
   if (station_ >= std::min(model_.next_board_entry, kFirstBoardEntry)) {
     too_many_stations_ = true;
-    return fail(10, std::nullopt, 0,
+    return context_.fail(file_, ErrorKind::kTooManyStations, std::nullopt, 0,
                 "too many stations: after this one, station " + std::to_string(station_) +
                     " would take an entry of the board texts");
   }
@@ -574,14 +574,14 @@ Flow TrainParser::check_station_order(const ScenarioEntry& entry) {
 
 std::optional<Flow> TrainParser::refuse_position(std::int64_t position, std::int64_t margin) {
   if (beyond_route(model_, position, margin)) {
-    return fail(kBeyondRoute, static_cast<std::int32_t>(position), 0,
+    return context_.fail(file_, ErrorKind::kBeyondRoute, static_cast<std::int32_t>(position), 0,
                 "position " + std::to_string(position) + " lies beyond the end of the route (" +
                     metres(kCellLength * model_.last_cell - margin) + " at most)",
                 Flow::kLeaveLoop);
   }
   const std::int32_t length = model_.scenario_table[kTrainHeaderEntry].value2;
   if (position > length) {
-    sink_.report(file_.diagnostic_at(file_.field_offset(0), Severity::kWarning, 0,
+    sink_.report(file_.diagnostic_at(file_.field_offset(0), Severity::kWarning, ErrorKind::kNone,
                                      "position " + std::to_string(position) + " lies beyond the line's length of " +
                                          metres(length) + " (inside the route, which runs 7000 m further)"));
   }
@@ -592,15 +592,5 @@ void TrainParser::require_in_route(std::int64_t cell, std::size_t field, const c
   if (!model_.cell_in_route(cell)) throw ReadingFailure(what, field);
 }
 
-Flow TrainParser::fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field,
-                       std::string message, Flow stop, std::optional<Diagnostic> note) {
-  Diagnostic diagnostic = file_.diagnostic_at(file_.field_offset(field), Severity::kError, kind, std::move(message));
-  diagnostic.position = position;
-  if (note) diagnostic.notes.push_back(std::move(*note));
-  const int line = diagnostic.line;
-  if (sink_.report(std::move(diagnostic))) return Flow::kNext;
-  if (records_remain(file_)) sink_.reading_stopped(file_.name(), line);
-  return stop;
-}
 
 }  // namespace compiler

@@ -9,7 +9,6 @@
 
 #include "reading/description_file.h"
 #include "model/model.h"
-#include "compiler/parser.h"
 #include "reading/record_reading.h"
 
 namespace compiler {
@@ -76,10 +75,6 @@ class TrainParser {
   // the line's length. Nothing when the record may be placed; else the flow
   // after the refused record.
   std::optional<Flow> refuse_position(std::int64_t position, std::int64_t margin);
-  // Reports error kind at field of the record just read; the compile goes as
-  // stop says, the check goes on with the next record.
-  Flow fail(std::int32_t kind, std::optional<std::int32_t> position, std::size_t field, std::string message,
-            Flow stop = Flow::kEndCall, std::optional<Diagnostic> note = std::nullopt);
 
   CompiledModel& model_;
   ReadingContext& context_;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "compiler/compile.h"
-#include "compiler/errors.h"
+#include "compiler/output.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 #include "scenario/documents.h"
@@ -32,7 +32,7 @@ int Form1::run() {
     dati_scheda();
   } catch (const platform::FileError& error) {
     window_.message_box("cannot write " + error.path() + ": " + error.reason());
-    return 2;
+    return compiler::kExitStopped;
   }
   return memorizza_percorso(1);
 }
@@ -60,18 +60,13 @@ int Form1::memorizza_percorso(std::int32_t j) {
   compiler::CompiledModel model;
   const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
   compiler::delete_consumed(files, result.report.consumed);
-  print_to_stderr(compiler::describe_recorded_error(result) + compiler::describe_warnings(result));
-  switch (result.status) {
-    case compiler::CompileStatus::kWritten:
-      break;
-    case compiler::CompileStatus::kStampingError:
-      window_.message_box(compiler::errore_prompt(result.stamping_error));
-      break;
-    case compiler::CompileStatus::kNoRoute:
-    case compiler::CompileStatus::kWriteFailure:
-    case compiler::CompileStatus::kPartialOutput:
-      window_.message_box(result.failure);
-      break;
+  // What stopped the run is shown in the message box, the rest on standard error.
+  compiler::OutcomeText text;
+  text.with_stop = false;
+  print_to_stderr(compiler::describe_outcome(result, text));
+  if (result.stop) {
+    const bool stamping = result.status == compiler::CompileStatus::kStampingError;
+    window_.message_box(stamping ? compiler::errore_prompt(result.stop->kind) : result.stop->message);
   }
   return result.exit_status();
 }

@@ -6,8 +6,10 @@
 #include <new>
 #include <string>
 
+#include "compiler/compile.h"
 #include "driver/command_line.h"
 #include "driver/form1.h"
+
 #include "platform/files.h"
 #include "platform/window.h"
 
@@ -38,6 +40,6 @@ int main(int argc, char** argv) {
   } catch (const std::bad_alloc&) {
     // Unwinding to here removed the temporaries of an unfinished set.
     std::fputs("scenario_compiler: out of memory; stopped without output\n", stderr);
-    return 2;
+    return compiler::kExitStopped;
   }
 }

@@ -37,7 +37,7 @@ const LineIndex& DescriptionFile::lines() const {
   return *lines_;
 }
 
-Diagnostic DescriptionFile::diagnostic_at(std::size_t offset, Severity severity, std::int32_t kind,
+Diagnostic DescriptionFile::diagnostic_at(std::size_t offset, Severity severity, ErrorKind kind,
                                           std::string message) const {
   Diagnostic diagnostic;
   diagnostic.severity = severity;
@@ -50,7 +50,7 @@ Diagnostic DescriptionFile::diagnostic_at(std::size_t offset, Severity severity,
   return diagnostic;
 }
 
-Diagnostic DescriptionFile::diagnostic_for_file(Severity severity, std::int32_t kind, std::string message) const {
+Diagnostic DescriptionFile::diagnostic_for_file(Severity severity, ErrorKind kind, std::string message) const {
   Diagnostic diagnostic;
   diagnostic.severity = severity;
   diagnostic.kind = kind;

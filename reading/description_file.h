@@ -86,12 +86,12 @@ class DescriptionFile {
   std::string field_name(std::size_t index) const;
 
   // A diagnostic at byte offset of this file.
-  Diagnostic diagnostic_at(std::size_t offset, Severity severity, std::int32_t kind, std::string message) const;
+  Diagnostic diagnostic_at(std::size_t offset, Severity severity, ErrorKind kind, std::string message) const;
   // The line of offset, and where that line ends.
   int line_of(std::size_t offset) const { return lines().line_of(offset); }
   std::size_t line_end(std::size_t offset) const { return lines().line_end(offset); }
   // A diagnostic about the whole file.
-  Diagnostic diagnostic_for_file(Severity severity, std::int32_t kind, std::string message) const;
+  Diagnostic diagnostic_for_file(Severity severity, ErrorKind kind, std::string message) const;
 
   // The reading is over: the file is consumed. Safe to call more than once,
   // and on a file never opened.

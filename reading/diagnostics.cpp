@@ -4,7 +4,6 @@
 #include <cstring>
 #include <cstdio>
 
-#include "reading/explanations.h"
 #include "reading/text.h"
 
 namespace compiler {
@@ -63,7 +62,7 @@ std::string_view severity_name(Severity severity) {
   return "error";
 }
 
-bool CollectingSink::report(Diagnostic diagnostic) {
+void CollectingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity == Severity::kError) ++errors_;
   if (diagnostic.severity == Severity::kWarning) ++warnings_;
   if (diagnostics_.size() < limit_) {
@@ -71,7 +70,6 @@ bool CollectingSink::report(Diagnostic diagnostic) {
   } else {
     ++dropped_;
   }
-  return true;
 }
 
 LineIndex::LineIndex(std::string_view text) : text_(text) {
@@ -168,7 +166,7 @@ std::string render_excerpt(const SourceExcerpt& excerpt) {
   return shown + '\n' + std::string(caret_column, ' ') + "^\n";
 }
 
-std::string render_diagnostic(const Diagnostic& diagnostic) {
+std::string render_diagnostic(const Diagnostic& diagnostic, ErrorHint hint) {
   std::string text;
   if (!diagnostic.file.empty()) {
     text += diagnostic.file + ":";
@@ -176,12 +174,13 @@ std::string render_diagnostic(const Diagnostic& diagnostic) {
     text += ' ';
   }
   text += severity_name(diagnostic.severity);
-  if (diagnostic.severity == Severity::kError && diagnostic.kind != 0) text += ' ' + std::to_string(diagnostic.kind);
+  const bool kind_shown = diagnostic.severity == Severity::kError && diagnostic.kind != ErrorKind::kNone;
+  if (kind_shown) text += ' ' + std::to_string(number(diagnostic.kind));
   text += ": " + diagnostic.message;
-  if (diagnostic.severity == Severity::kError) text += explain_hint(diagnostic.kind);
+  if (kind_shown && hint) text += hint(diagnostic.kind);
   text += '\n';
   if (diagnostic.line > 0) text += render_excerpt(diagnostic.excerpt);
-  for (const Diagnostic& note : diagnostic.notes) text += render_diagnostic(note);
+  for (const Diagnostic& note : diagnostic.notes) text += render_diagnostic(note, hint);
   return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Diagnostics as values, and the one way they leave the compiler: reported
-// into a sink. The compile's sink records the error kind in the model and
+// into a sink. Whether the reading goes on after an error is the sink's
+// rule alone: the compile's sink records the error kind in the model and
 // stops the reading, as the format requires; the check's sink collects every
 // diagnostic and lets the reading go on.
 
@@ -10,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "reading/error_kinds.h"
 
 namespace compiler {
 
@@ -27,7 +30,7 @@ struct SourceExcerpt {
 
 struct Diagnostic {
   Severity severity = Severity::kError;
-  std::int32_t kind = 0;  // the error kind; 0 for warnings and notes
+  ErrorKind kind = ErrorKind::kNone;  // the error kind; kNone for warnings and notes
   std::string file;       // as the caller named it
   int line = 0;           // 1-based; 0 when the diagnostic concerns the whole file
   int column = 0;         // 1-based byte column of the field at fault; 0 with no line
@@ -43,11 +46,13 @@ struct Diagnostic {
 class DiagnosticSink {
  public:
   virtual ~DiagnosticSink() = default;
-  // Takes one diagnostic. For an error: true when the reading goes on with
-  // the next record as if the faulty one were absent, false when the error
-  // ends the reading as the compile's format requires. Warnings and the
-  // post-pass errors never stop anything.
-  virtual bool report(Diagnostic diagnostic) = 0;
+  // Takes one diagnostic.
+  virtual void report(Diagnostic diagnostic) = 0;
+  // After an error: true when the reading goes on with the next record as
+  // if the faulty one were absent, false when the error ends the reading as
+  // the compile's format requires. Warnings and the post-pass errors never
+  // stop anything.
+  virtual bool goes_on_after_errors() const = 0;
   // Told when an error ended the reading of a file with records left after
   // the faulty one's line.
   virtual void reading_stopped(const std::string& /*file*/, int /*line*/) {}
@@ -58,7 +63,8 @@ class DiagnosticSink {
 class CollectingSink : public DiagnosticSink {
  public:
   explicit CollectingSink(std::size_t limit = 1000) : limit_(limit) {}
-  bool report(Diagnostic diagnostic) override;
+  void report(Diagnostic diagnostic) override;
+  bool goes_on_after_errors() const override { return true; }
 
   const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
   std::size_t errors() const { return errors_; }
@@ -95,15 +101,19 @@ class LineIndex {
   std::vector<std::size_t> starts_;
 };
 
-// The terminal form, gcc style:
-//   FILE:LINE:COL: error KIND: MESSAGE       (or warning:, note:)
+// What the program around the compiler adds to the line of an error of
+// kind: the tool points at its explanation. Nothing by default.
+using ErrorHint = std::string (*)(ErrorKind kind);
+
+// The one text form of a diagnostic, gcc style:
+//   FILE:LINE:COL: error KIND: MESSAGE HINT       (or warning:, note:)
 //   <the source line>
 //   <a caret under the field>
 // then the notes the same way. Every control byte of the echoed line is shown
 // escaped (\x1b), other bytes that are not printable UTF-8 too, so that no
 // description file can drive the terminal; the caret stands under the field
 // after the escaping and cutting. Ends with a line feed.
-std::string render_diagnostic(const Diagnostic& diagnostic);
+std::string render_diagnostic(const Diagnostic& diagnostic, ErrorHint hint = nullptr);
 // The echoed line alone, as render_diagnostic shows it: the line, then the
 // caret line.
 std::string render_excerpt(const SourceExcerpt& excerpt);

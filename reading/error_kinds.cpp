@@ -1,68 +1,189 @@
 #include "reading/error_kinds.h"
 
-#include <array>
+#include <algorithm>
+#include <vector>
+
+#include "reading/error_rows.h"
 
 namespace compiler {
 namespace {
 
-using enum BlamedFile;
 
-constexpr std::array kKinds = {
-    ErrorKind{1, kLine, false, "line length above 1,000,000 m"},
-    ErrorKind{2, kLine, false, "a kilometric chainage start or end is not a multiple of 50"},
-    ErrorKind{3, kLine, false, "cab-signal repetition start is not a multiple of 50"},
-    ErrorKind{4, kLine, false, "cab-signal repetition end is not a multiple of 50"},
-    ErrorKind{5, kLine, false, "the cab-signal repetition keyword holds neither 4 nor 9"},
-    ErrorKind{6, kLine, true, "the cell of this indication board is already taken"},
-    ErrorKind{7, kTrain, true, "the cell of this lowering record is already taken"},
-    ErrorKind{8, kTrain, true, "station position is not a multiple of 50"},
-    ErrorKind{9, kTrain, true, "station length is not a multiple of 100"},
-    ErrorKind{10, kTrain, false, "too many stations: they reach the entries of the board texts"},
-    ErrorKind{11, kRoute, true, "no room for a lowering point in front of a signal before a slowdown warning board"},
-    ErrorKind{12, kRoute, true, "no free cell in a look-back group before a slowdown start"},
-    ErrorKind{13, kRoute, true, "no room for a lowering point inside a slowdown or in front of the next signal"},
-    ErrorKind{15, kLine, true, "the record lies beyond the end of the route"},
-    ErrorKind{16, kTrain, true, "the cell of this signal is already taken"},
-    ErrorKind{17, kTrain, true, "the cell of this slowdown's warning board is already taken"},
-    ErrorKind{18, kTrain, true, "the start cell of this slowdown is already taken"},
-    ErrorKind{19, kTrain, true, "the end cell of this slowdown is already taken"},
-    ErrorKind{20, kTrain, true, "a cell of this slowdown's approach boards is already taken"},
-    ErrorKind{21, kLine, true, "the cell of these maximum-speed boards is already taken"},
-    ErrorKind{22, kTrain, true, "the station starts less than 350 m after the previous one ends"},
-    ErrorKind{24, kTrain, false, "the station's stop cell would lie in cell 1 or before"},
-    ErrorKind{25, kTrain, false,
-              "the record cannot be read: a value out of range, a missing field, or a file that cannot be opened"},
-    ErrorKind{101, kLine, false, "the line description file does not exist"},
-    ErrorKind{102, kLine, false, "the line description file ends before its [generale] section"},
-    ErrorKind{103, kLine, false, "a curve keyword without a digit 1 to 6, or the track plan beyond 1,000,000 m"},
-};
+constexpr std::string_view kRepeatLine = "{repeat}";
+
+std::string repeated_line(const RepeatedRecord& record, int index) {
+  return std::string(record.before_position) + std::to_string(record.first_position + index * record.step) +
+         std::string(record.after_position);
+}
+
+// Calls each(line) for every line of text ("\n" separated, the last one
+// ended too), expanding the repetition; with shown, only its first two and
+// last records, and a line that says how many there are.
+template <typename Each>
+void for_each_line(std::string_view text, const std::optional<RepeatedRecord>& repeated, bool wrong, bool shown,
+                   Each each) {
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    if (line != kRepeatLine || !repeated) {
+      each(line);
+      continue;
+    }
+    const int count = wrong ? repeated->wrong_count : repeated->corrected_count;
+    for (int i = 0; i < count; ++i) {
+      if (shown && i == 2 && count > 3) {
+        each("... (" + std::to_string(count) + " of these records in all, one every " +
+             std::to_string(repeated->step) + " m)");
+        i = count - 1;
+      }
+      each(repeated_line(*repeated, i));
+    }
+  }
+}
+
+std::string compiled_text(std::string_view text, const std::optional<RepeatedRecord>& repeated, bool wrong) {
+  std::string out;
+  for_each_line(text, repeated, wrong, false, [&out](std::string_view line) {
+    out += line;
+    out += "\r\n";
+  });
+  return out;
+}
+
+std::string shown_text(std::string_view text, const std::optional<RepeatedRecord>& repeated, bool wrong) {
+  std::string out;
+  for_each_line(text, repeated, wrong, true, [&out](std::string_view line) {
+    out += "    ";
+    out += line;
+    out += '\n';
+  });
+  return out;
+}
+
+// Wraps one paragraph at blanks to lines of at most width characters.
+std::string wrapped(std::string_view paragraph, std::size_t width) {
+  std::string out;
+  std::size_t line_length = 0;
+  while (!paragraph.empty()) {
+    const std::size_t blank = paragraph.find(' ');
+    const std::string_view word = paragraph.substr(0, blank);
+    paragraph = blank == std::string_view::npos ? std::string_view{} : paragraph.substr(blank + 1);
+    if (word.empty()) continue;
+    if (line_length > 0 && line_length + 1 + word.size() > width) {
+      out += '\n';
+      line_length = 0;
+    } else if (line_length > 0) {
+      out += ' ';
+      ++line_length;
+    }
+    out += word;
+    line_length += word.size();
+  }
+  return out;
+}
+
+const char* file_label(ExampleFile file) {
+  return file == ExampleFile::kLine ? "line description, S_linea.txt" : "train description, S_T-.txt";
+}
+
+// The rows of every file, in increasing number: built once.
+const std::vector<ErrorKindRow>& all_rows() {
+  static const std::vector<ErrorKindRow> rows = [] {
+    std::vector<ErrorKindRow> merged;
+    for (const auto rows_of : {line_error_rows, train_error_rows, route_error_rows, stamping_error_rows}) {
+      const std::span<const ErrorKindRow> part = rows_of();
+      merged.insert(merged.end(), part.begin(), part.end());
+    }
+    std::sort(merged.begin(), merged.end(),
+              [](const ErrorKindRow& a, const ErrorKindRow& b) { return number(a.kind) < number(b.kind); });
+    return merged;
+  }();
+  return rows;
+}
 
 }  // namespace
 
-std::span<const ErrorKind> error_kinds() { return kKinds; }
+std::span<const ErrorKindRow> error_kinds() { return all_rows(); }
 
-const ErrorKind* find_error_kind(std::int32_t number) {
-  for (const ErrorKind& kind : kKinds) {
-    if (kind.number == number) return &kind;
+const ErrorKindRow* find_error_kind(ErrorKind kind) {
+  for (const ErrorKindRow& row : all_rows()) {
+    if (row.kind == kind) return &row;
   }
   return nullptr;
 }
 
-bool is_known_error_kind(std::int32_t number) { return find_error_kind(number) != nullptr; }
-
-bool error_has_position(std::int32_t number) {
-  const ErrorKind* kind = find_error_kind(number);
-  return kind && kind->has_position;
+std::optional<ErrorKind> error_kind_of(std::int32_t value) {
+  for (const ErrorKindRow& row : all_rows()) {
+    if (number(row.kind) == value) return row.kind;
+  }
+  return std::nullopt;
 }
 
-bool is_route_error(std::int32_t number) {
-  const ErrorKind* kind = find_error_kind(number);
-  return kind && kind->file == BlamedFile::kRoute;
+bool error_has_position(ErrorKind kind) {
+  const ErrorKindRow* row = find_error_kind(kind);
+  return row && row->has_position;
 }
 
-std::string_view error_meaning(std::int32_t number) {
-  const ErrorKind* kind = find_error_kind(number);
-  return kind ? kind->meaning : std::string_view{};
+bool is_route_error(ErrorKind kind) {
+  const ErrorKindRow* row = find_error_kind(kind);
+  return row && row->file == BlamedFile::kRoute;
+}
+
+bool is_stamping_error(ErrorKind kind) {
+  const ErrorKindRow* row = find_error_kind(kind);
+  return row && row->file == BlamedFile::kStamping;
+}
+
+std::string_view error_meaning(ErrorKind kind) {
+  const ErrorKindRow* row = find_error_kind(kind);
+  return row ? row->meaning : std::string_view{};
+}
+
+std::string_view example_base_line() { return kBaseLine; }
+std::string_view example_base_train() { return kBaseTrain; }
+
+ExampleTexts example_texts(const ErrorKindRow& row, bool wrong) {
+  const ErrorExample& example = row.example;
+  const std::string_view own = wrong ? example.wrong : example.corrected;
+  const bool line_own = example.file == ExampleFile::kLine;
+  const std::string_view other = !example.other.empty() ? example.other : line_own ? kBaseTrain : kBaseLine;
+  ExampleTexts texts;
+  const std::string own_text = compiled_text(own, example.repeated, wrong);
+  const std::string other_text = compiled_text(other, std::nullopt, wrong);
+  if (line_own) {
+    if (!(wrong && example.wrong_file_missing)) texts.line = own_text;
+    texts.train = other_text;
+  } else {
+    texts.line = other_text;
+    texts.train = own_text;
+  }
+  return texts;
+}
+
+std::string format_explanation(const ErrorKindRow& row) {
+  constexpr std::size_t kWidth = 76;
+  std::string out = "error " + std::to_string(number(row.kind)) + ": " + std::string(row.meaning) + "\n";
+  std::string_view text = row.text;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    out += '\n' + wrapped(text.substr(0, end), kWidth) + '\n';
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+  }
+  const ErrorExample& example = row.example;
+  out += std::string("\nWrong (") + file_label(example.file) + "):\n\n";
+  if (example.wrong_file_missing) {
+    out += "    (no such file)\n";
+  } else {
+    out += shown_text(example.wrong, example.repeated, true);
+  }
+  out += "\nCorrected:\n\n" + shown_text(example.corrected, example.repeated, false);
+  if (!example.other.empty()) {
+    out += std::string("\nwith this ") +
+           (example.file == ExampleFile::kLine ? "train description" : "line description") + ":\n\n" +
+           shown_text(example.other, std::nullopt, false);
+  }
+  return out;
 }
 
 }  // namespace compiler

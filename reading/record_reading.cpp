@@ -42,17 +42,16 @@ std::size_t utf8_sequence(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-bool RecordingSink::report(Diagnostic diagnostic) {
+void RecordingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity != Severity::kError) {
     warnings_.push_back(std::move(diagnostic));
-    return true;
+    return;
   }
   ++errors_;
   if (is_route_error(diagnostic.kind)) ++route_errors_;
-  model_.error_code = diagnostic.kind;
+  model_.error_code = number(diagnostic.kind);
   if (diagnostic.position) model_.error_position = *diagnostic.position;
   recorded_ = std::move(diagnostic);
-  return false;
 }
 
 void RecordingSink::reading_stopped(const std::string& file, int line) { stopped_.emplace_back(file, line); }
@@ -68,10 +67,23 @@ const CellHolder* ReadingContext::holder(std::int64_t cell) const {
   return holder.file ? &holder : nullptr;
 }
 
+Flow ReadingContext::fail(DescriptionFile& file, ErrorKind kind, std::optional<std::int32_t> position,
+                          std::size_t field, std::string message, Flow stop, std::optional<Diagnostic> note) {
+  Diagnostic diagnostic = file.diagnostic_at(file.field_offset(field), Severity::kError, kind, std::move(message));
+  diagnostic.position = position;
+  if (note) diagnostic.notes.push_back(std::move(*note));
+  const int line = diagnostic.line;
+  sink.report(std::move(diagnostic));
+  if (sink.goes_on_after_errors()) return Flow::kNext;
+  if (records_remain(file)) sink.reading_stopped(file.name(), line);
+  if (stop == Flow::kEndCall) file.close_and_delete();
+  return stop;
+}
+
 std::optional<Diagnostic> ReadingContext::holder_note(std::int64_t cell) const {
   const CellHolder* taken = holder(cell);
   if (!taken) return std::nullopt;
-  return taken->file->diagnostic_at(taken->offset, Severity::kNote, 0,
+  return taken->file->diagnostic_at(taken->offset, Severity::kNote, ErrorKind::kNone,
                                     "cell " + std::to_string(cell) + " is taken by this record");
 }
 
@@ -113,7 +125,7 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
   }
   if (after_end_ && !warned_after_end_) {
     warned_after_end_ = true;
-    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0,
+    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, ErrorKind::kNone,
                                    "a record after the end marker [fine]: the file should end there"));
   }
   if (matched) return;
@@ -122,7 +134,7 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
   const bool header = is_section_header(field);
   const std::optional<std::string>& nearest = nearest_word(lower);
   if (nearest && *nearest == lower) {
-    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0,
+    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, ErrorKind::kNone,
                                    "'" + quoted_field(field) +
                                        "' stands in the wrong part of the file: the compile passes over it here"));
     return;
@@ -131,7 +143,7 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
                         "': the " + std::string(description_name(description_)) + " description has no such " +
                         (header ? "section" : "record") + " and the compile passes over it";
   if (nearest) message += "; did you mean '" + *nearest + "'?";
-  sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, 0, std::move(message)));
+  sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, ErrorKind::kNone, std::move(message)));
 }
 
 const std::optional<std::string>& KeywordWatch::nearest_word(const std::string& lower) {
@@ -196,7 +208,7 @@ void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink) {
       i += length == 0 ? 1 : length;
     }
     if (valid) {
-      sink.report(file.diagnostic_at(first, Severity::kWarning, 0,
+      sink.report(file.diagnostic_at(first, Severity::kWarning, ErrorKind::kNone,
                                      "this line holds UTF-8 text, but description files are Windows-1252: "
                                      "its letters beyond ASCII will show garbled"));
     }
@@ -223,9 +235,9 @@ std::string quoted_field(std::string_view text) {
 
 Diagnostic reading_failure_diagnostic(const DescriptionFile& file, const ReadingFailure& failure) {
   using Problem = ReadingFailure::Problem;
-  if (failure.offset()) return file.diagnostic_at(*failure.offset(), Severity::kError, kReadingFailure, failure.what());
+  if (failure.offset()) return file.diagnostic_at(*failure.offset(), Severity::kError, ErrorKind::kReadingFailure, failure.what());
   if (!file.is_open()) {
-    return file.diagnostic_for_file(Severity::kError, kReadingFailure, failure.what());
+    return file.diagnostic_for_file(Severity::kError, ErrorKind::kReadingFailure, failure.what());
   }
   const std::size_t field = failure.field().value_or(file.fields_read());
   const std::string name = file.field_name(field);
@@ -257,7 +269,7 @@ Diagnostic reading_failure_diagnostic(const DescriptionFile& file, const Reading
       message = name + " " + quoted_field(failure.field_text()) + " is below " + std::to_string(failure.limit());
       break;
   }
-  return file.diagnostic_at(offset, Severity::kError, kReadingFailure, std::move(message));
+  return file.diagnostic_at(offset, Severity::kError, ErrorKind::kReadingFailure, std::move(message));
 }
 
 }  // namespace compiler

@@ -37,7 +37,8 @@ inline bool beyond_route(const CompiledModel& model, std::int64_t position, std:
 class RecordingSink : public DiagnosticSink {
  public:
   explicit RecordingSink(CompiledModel& model) : model_(model) {}
-  bool report(Diagnostic diagnostic) override;
+  void report(Diagnostic diagnostic) override;
+  bool goes_on_after_errors() const override { return false; }
   void reading_stopped(const std::string& file, int line) override;
 
   // The diagnostic of the kind recorded last, if any.
@@ -86,9 +87,12 @@ class ReadingContext {
   DiagnosticSink& sink;
   std::vector<ChainageRecord> chainage_records;
 
-  // Whether an error lets the reading go on (the check) or ends it (the compile).
-  bool goes_on_after_errors() const { return goes_on_; }
-  void set_goes_on_after_errors(bool goes_on) { goes_on_ = goes_on; }
+  // Reports error kind at field of the record file is reading, with note
+  // added when given. Where the sink goes on after errors (the check), the
+  // reading goes on with the next record: kNext. Else it goes as stop says,
+  // and a stop that ends the call closes the file.
+  Flow fail(DescriptionFile& file, ErrorKind kind, std::optional<std::int32_t> position, std::size_t field,
+            std::string message, Flow stop = Flow::kEndCall, std::optional<Diagnostic> note = std::nullopt);
 
   // The route was sized afresh: no cell has a holder.
   void clear_holders(std::size_t cells) { holders_.assign(cells, {}); }
@@ -100,7 +104,6 @@ class ReadingContext {
   const CellHolder* holder(std::int64_t cell) const;
 
  private:
-  bool goes_on_ = false;
   std::vector<CellHolder> holders_;
 };
 
@@ -168,8 +171,8 @@ Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler hand
     return handler();
   } catch (const ReadingFailure& failure) {
     const std::size_t at = file.reader().field_start();
-    const bool goes_on = context.sink.report(reading_failure_diagnostic(file, failure));
-    if (!goes_on) throw ReadingEnded{};
+    context.sink.report(reading_failure_diagnostic(file, failure));
+    if (!context.sink.goes_on_after_errors()) throw ReadingEnded{};
     if (failure.problem() == ReadingFailure::Problem::kMissing) return Flow::kLeaveLoop;
     file.reader().resume_after_line_of(at);
     return Flow::kNext;

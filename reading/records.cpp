@@ -132,18 +132,29 @@ constexpr FieldSpec kStationFields[] = {
     {"name", kText, "", "text to the line end, no comma", "the station's name"},
 };
 
-constexpr std::int32_t kReadOnly[] = {25};
-constexpr std::int32_t kLengthErrors[] = {1, 25};
-constexpr std::int32_t kChainageErrors[] = {2, 25};
-constexpr std::int32_t kRepetitionErrors[] = {3, 4, 5, 25};
-constexpr std::int32_t kPlacedErrors[] = {15, 25};
-constexpr std::int32_t kCurveErrors[] = {15, 103, 25};
-constexpr std::int32_t kSpeedBoardErrors[] = {15, 21, 25};
-constexpr std::int32_t kIndicationErrors[] = {15, 6, 25};
-constexpr std::int32_t kSignalErrors[] = {15, 16, 25};
-constexpr std::int32_t kSlowdownErrors[] = {15, 17, 18, 19, 20, 13, 12, 11, 25};
-constexpr std::int32_t kLoweringErrors[] = {15, 7, 25};
-constexpr std::int32_t kStationErrors[] = {15, 8, 9, 24, 22, 10, 25};
+constexpr ErrorKind kReadOnly[] = {ErrorKind::kReadingFailure};
+constexpr ErrorKind kLengthErrors[] = {ErrorKind::kLineTooLong, ErrorKind::kReadingFailure};
+constexpr ErrorKind kChainageErrors[] = {ErrorKind::kChainageOffGrid, ErrorKind::kReadingFailure};
+constexpr ErrorKind kRepetitionErrors[] = {ErrorKind::kRepetitionStartOffGrid, ErrorKind::kRepetitionEndOffGrid,
+    ErrorKind::kRepetitionWithoutKind, ErrorKind::kReadingFailure};
+constexpr ErrorKind kPlacedErrors[] = {ErrorKind::kBeyondRoute, ErrorKind::kReadingFailure};
+constexpr ErrorKind kCurveErrors[] = {ErrorKind::kBeyondRoute, ErrorKind::kCurveOrPlanBeyond,
+    ErrorKind::kReadingFailure};
+constexpr ErrorKind kSpeedBoardErrors[] = {ErrorKind::kBeyondRoute, ErrorKind::kSpeedBoardsCellTaken,
+    ErrorKind::kReadingFailure};
+constexpr ErrorKind kIndicationErrors[] = {ErrorKind::kBeyondRoute, ErrorKind::kIndicationBoardCellTaken,
+    ErrorKind::kReadingFailure};
+constexpr ErrorKind kSignalErrors[] = {ErrorKind::kBeyondRoute, ErrorKind::kSignalCellTaken,
+    ErrorKind::kReadingFailure};
+constexpr ErrorKind kSlowdownErrors[] = {ErrorKind::kBeyondRoute, ErrorKind::kWarningBoardCellTaken,
+    ErrorKind::kSlowdownStartCellTaken, ErrorKind::kSlowdownEndCellTaken, ErrorKind::kApproachBoardCellTaken,
+    ErrorKind::kNoRoomInSlowdown, ErrorKind::kNoRoomInLookBack, ErrorKind::kNoRoomBeforeWarning,
+    ErrorKind::kReadingFailure};
+constexpr ErrorKind kLoweringErrors[] = {ErrorKind::kBeyondRoute, ErrorKind::kLoweringCellTaken,
+    ErrorKind::kReadingFailure};
+constexpr ErrorKind kStationErrors[] = {ErrorKind::kBeyondRoute, ErrorKind::kStationOffGrid,
+    ErrorKind::kStationLengthOffGrid, ErrorKind::kStopCellTooEarly, ErrorKind::kStationTooClose,
+    ErrorKind::kTooManyStations, ErrorKind::kReadingFailure};
 
 constexpr RecordSpec kSpecs[] = {
     {RecordId::kLineLength, kLineGeneral, "lunghezza percorso", "[generale]", {"percorso", "lunghezza"}, false,

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "reading/error_kinds.h"
+
 namespace compiler {
 
 enum class Description { kLine, kTrain };
@@ -75,7 +77,7 @@ struct RecordSpec {
   std::array<std::string_view, 2> words;
   bool cased;
   std::span<const FieldSpec> fields;
-  std::span<const std::int32_t> error_kinds;
+  std::span<const ErrorKind> error_kinds;
   // For the reference page: a short name, what the record is, one example
   // line, and what the compiler does with it.
   std::string_view title;

@@ -2,6 +2,7 @@
 
 #include "compiler/compile.h"
 #include "tools/commands.h"
+#include "tools/hints.h"
 #include "tools/identifiers.h"
 
 namespace tools {
@@ -44,7 +45,7 @@ int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& 
 
   compiler::CompiledModel model;
   const compiler::CompileResult result = compiler::memorizza_percorso(model, request);
-  err << compiler::describe_outcome(result);
+  err << compiler::describe_outcome(result, {explain_hint, kCheckHint});
   if (result.status == compiler::CompileStatus::kWritten) {
     out << "compiled " << options.line_path << " and " << options.train_path << " into " << options.output_folder
         << '\n';

@@ -1,8 +1,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "compiler/errors.h"
-#include "reading/explanations.h"
+#include "reading/error_kinds.h"
 #include "tools/commands.h"
 
 namespace tools {
@@ -12,16 +11,17 @@ namespace {
 // an explanation, runs of consecutive kinds joined.
 std::string kind_list() {
   std::string list;
-  const auto explanations = compiler::error_explanations();
-  for (std::size_t i = 0; i < explanations.size();) {
+  const auto rows = compiler::error_kinds();
+  const auto number_at = [&rows](std::size_t i) { return compiler::number(rows[i].kind); };
+  for (std::size_t i = 0; i < rows.size();) {
     std::size_t last = i;
-    while (last + 1 < explanations.size() && explanations[last + 1].kind == explanations[last].kind + 1) ++last;
+    while (last + 1 < rows.size() && number_at(last + 1) == number_at(last) + 1) ++last;
     if (!list.empty()) list += ", ";
-    list += std::to_string(explanations[i].kind);
+    list += std::to_string(number_at(i));
     if (last >= i + 2) {
-      list += " to " + std::to_string(explanations[last].kind);
+      list += " to " + std::to_string(number_at(last));
     } else if (last == i + 1) {
-      list += ", " + std::to_string(explanations[last].kind);
+      list += ", " + std::to_string(number_at(last));
     }
     i = last + 1;
   }
@@ -32,23 +32,22 @@ std::string kind_list() {
 
 int run_explain(const std::optional<std::string>& kind_text, std::ostream& out, std::ostream& err) {
   if (!kind_text) {
-    for (const compiler::ErrorExplanation& explanation : compiler::error_explanations()) {
-      const std::string_view meaning = compiler::error_meaning(explanation.kind);
-      out << explanation.kind << '\t' << (meaning.empty() ? explanation.title : meaning) << '\n';
+    for (const compiler::ErrorKindRow& row : compiler::error_kinds()) {
+      out << compiler::number(row.kind) << '\t' << row.meaning << '\n';
     }
     return kExitClean;
   }
   std::int32_t kind = 0;
   const char* const end = kind_text->data() + kind_text->size();
   const auto [stop, failure] = std::from_chars(kind_text->data(), end, kind);
-  const compiler::ErrorExplanation* explanation =
-      failure == std::errc{} && stop == end ? compiler::find_explanation(kind) : nullptr;
-  if (!explanation) {
+  const std::optional<compiler::ErrorKind> known =
+      failure == std::errc{} && stop == end ? compiler::error_kind_of(kind) : std::nullopt;
+  if (!known) {
     err << "scenario_tool explain: " << *kind_text << " is not an error kind; the kinds are " << kind_list()
         << '\n';
     return kExitUsage;
   }
-  out << compiler::format_explanation(*explanation);
+  out << compiler::format_explanation(*compiler::find_error_kind(*known));
   return kExitClean;
 }
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "reading/error_kinds.h"
-#include "reading/explanations.h"
 #include "reading/records.h"
 
 namespace tools {
@@ -29,9 +28,9 @@ std::string matching_rule(const RecordSpec& spec) {
 
 std::string error_list(const RecordSpec& spec) {
   std::string list;
-  for (const std::int32_t kind : spec.error_kinds) {
+  for (const compiler::ErrorKind kind : spec.error_kinds) {
     if (!list.empty()) list += "; ";
-    list += std::to_string(kind) + " (" + std::string(compiler::error_meaning(kind)) + ")";
+    list += std::to_string(compiler::number(kind)) + " (" + std::string(compiler::error_meaning(kind)) + ")";
   }
   return list;
 }
@@ -149,9 +148,8 @@ void error_kinds(Doc& doc) {
       "`scenario_tool explain KIND` explains each one with a wrong and a corrected example. Kinds 14 and 23 do "
       "not exist.");
   std::vector<std::vector<std::string>> rows = {{"Kind", "Meaning"}};
-  for (const compiler::ErrorExplanation& explanation : compiler::error_explanations()) {
-    const std::string_view meaning = compiler::error_meaning(explanation.kind);
-    rows.push_back({std::to_string(explanation.kind), std::string(meaning.empty() ? explanation.title : meaning)});
+  for (const compiler::ErrorKindRow& row : compiler::error_kinds()) {
+    rows.push_back({std::to_string(compiler::number(row.kind)), std::string(row.meaning)});
   }
   doc.table(std::move(rows));
 }

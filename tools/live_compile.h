@@ -1,7 +1,7 @@
 #pragma once
-// One compile of two description files in memory, as `compile` does it up
-// to the stamping, without writing any file, and the diagnostics of the
-// check of the same bytes, as the JSON objects `check --format json` prints.
+// One reading of two description files in memory, without writing any
+// file: the check's pass, which gives the compiled and stamped model and
+// every diagnostic, as the JSON objects `check --format json` prints.
 
 #include <nlohmann/json.hpp>
 
@@ -21,7 +21,8 @@ struct LiveCompileRequest {
 };
 
 struct LiveCompile {
-  // The compiled and stamped model; none when no route was compiled.
+  // The compiled model, stamped unless a stamping error stopped it; none
+  // when no route was compiled.
   std::unique_ptr<compiler::CompiledModel> model;
   // Every diagnostic of the check, as `check --format json` gives it.
   nlohmann::json diagnostics = nlohmann::json::array();

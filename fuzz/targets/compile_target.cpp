@@ -5,7 +5,6 @@
 
 #include "compiler/check.h"
 #include "compiler/compile.h"
-#include "compiler/errors.h"
 #include "formats/line_data_file.h"
 #include "compiler/output.h"
 #include "formats/scenario_file.h"
@@ -24,7 +23,7 @@ void check(bool holds, const char* what) {
 // What must hold of any model the compile leaves, whatever its input.
 // Stamps the model; returns whether the stamping succeeded.
 bool check_model(compiler::CompiledModel& model) {
-  check(model.error_code == 0 || compiler::is_known_error_kind(model.error_code), "error_code is a known kind");
+  check(model.error_code == 0 || compiler::error_kind_of(model.error_code), "error_code is a known kind");
   if (!model.route_sized()) return false;
   check(model.track_length >= 7000, "a sized route has a length of at least 7000 m");
   check(model.route.size() == static_cast<std::size_t>(model.last_cell) + 1, "route holds cells 0 .. last_cell");
@@ -36,7 +35,7 @@ bool check_model(compiler::CompiledModel& model) {
   } else {
     check(!model.track_plan.sized(), "no plan without a full compile");
   }
-  if (compiler::stamp(model) != compiler::kStamped) return false;
+  if (compiler::stamp(model)) return false;
   // The sizes of the files as the input made them. The encoders themselves
   // are held to their bytes by their tests and by the decoders target; to
   // encode a plan of a million metres here would cost most of each run.
@@ -82,12 +81,21 @@ int compile(const std::uint8_t* data, std::size_t size) {
   check(report.consumed.line, "the line description is consumed");
   const bool stamped = check_model(model) && routed;
 
-  // The check on the same input: it reports the error the compile records
-  // (when the compile met only that one), and no error when the compile
-  // ends clean.
-  if (request.j == 0) return 0;  // the check reads the curves as a full compile does
-  const compiler::CheckResult checked = compiler::check_descriptions(request.sources);
-  if (model.error_code == 0 && stamped) check(checked.errors == 0, "a clean compile gives a clean check");
+  // The check on the same input, the compile's pass with the check's sink:
+  // it reports the error the compile records (when the compile met only
+  // that one); where the compile ends clean, it reports no error and builds
+  // the compile's route and scenario table.
+  compiler::CompiledModel checked_model;
+  checked_model.track_plan.keep_positions_only();
+  const compiler::CheckResult checked = compiler::check_compile(checked_model, request);
+  if (model.error_code == 0 && stamped) {
+    check(checked.errors == 0, "a clean compile gives a clean check");
+    check(checked_model.route == model.route, "a clean check builds the compile's route");
+    check(checked_model.scenario_table == model.scenario_table,
+          "a clean check builds the compile's scenario table");
+    check(checked_model.track_plan.cursor() == model.track_plan.cursor(),
+          "a clean check's plan stops where the compile's does");
+  }
   // After more than one error the two readings differ: the compile stopped
   // where the check went on.
   const bool one_error = report.errors == 1 || report.errors == report.route_errors;

@@ -3,27 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <sstream>
 #include <string>
 
 #include "compiler/compile.h"
-#include "compiler/errors.h"
-#include "reading/explanations.h"
+#include "reading/error_kinds.h"
 #include "support/temp_dir.h"
 
 namespace compiler {
 // Test names and failure messages show the kind, not the bytes.
-void PrintTo(const ErrorExplanation& explanation, std::ostream* out) { *out << "kind " << explanation.kind; }
+void PrintTo(const ErrorKindRow& row, std::ostream* out) { *out << "kind " << number(row.kind); }
 }  // namespace compiler
 
 namespace {
 
-using compiler::ErrorExplanation;
+using compiler::ErrorKindRow;
 
-bool is_stamping_error(std::int32_t kind) { return kind == 1250 || kind == 1251; }
-
-compiler::CompileResult compile_example(const ErrorExplanation& explanation, bool wrong) {
+compiler::CompileResult compile_example(const ErrorKindRow& explanation, bool wrong) {
   testing_support::TempDir dir;
   const compiler::ExampleTexts texts = compiler::example_texts(explanation, wrong);
   compiler::CompileRequest request;
@@ -40,50 +36,32 @@ compiler::CompileResult compile_example(const ErrorExplanation& explanation, boo
 
 std::string report(const compiler::CompileResult& result) {
   std::ostringstream out;
-  out << "error_code " << result.error_code << " at " << result.error_position << ", stamping error "
-      << result.stamping_error << ", status " << static_cast<int>(result.status) << ' ' << result.failure;
+  out << "recorded " << compiler::number(result.recorded_kind()) << ", status " << static_cast<int>(result.status)
+      << ' ' << (result.stop ? result.stop->message : "");
   return out.str();
 }
 
-TEST(Explanations, CoverEveryKindTheCompilerReports) {
-  std::set<std::int32_t> explained;
-  for (const ErrorExplanation& explanation : compiler::error_explanations()) {
-    EXPECT_TRUE(explained.insert(explanation.kind).second) << "kind " << explanation.kind << " twice";
-    EXPECT_TRUE(compiler::is_known_error_kind(explanation.kind) || is_stamping_error(explanation.kind))
-        << "kind " << explanation.kind << " is not one the compiler reports";
-    EXPECT_EQ(explanation.title.empty(), !is_stamping_error(explanation.kind))
-        << "kind " << explanation.kind << ": a title stands only where no recorded meaning does";
-    EXPECT_FALSE(explanation.text.empty());
-  }
-  for (std::int32_t kind = 1; kind <= 2000; ++kind) {
-    if (compiler::is_known_error_kind(kind)) {
-      EXPECT_TRUE(explained.count(kind)) << "kind " << kind;
-    }
-  }
-  EXPECT_TRUE(explained.count(1250));
-  EXPECT_TRUE(explained.count(1251));
-}
-
-class ExplanationExample : public testing::TestWithParam<ErrorExplanation> {};
+class ExplanationExample : public testing::TestWithParam<ErrorKindRow> {};
 
 TEST_P(ExplanationExample, WrongFormGivesTheKindAndCorrectedFormCompilesCleanly) {
-  const ErrorExplanation& explanation = GetParam();
+  const ErrorKindRow& explanation = GetParam();
   const compiler::CompileResult wrong = compile_example(explanation, true);
-  if (is_stamping_error(explanation.kind)) {
+  if (compiler::is_stamping_error(explanation.kind)) {
     EXPECT_EQ(wrong.status, compiler::CompileStatus::kStampingError) << report(wrong);
-    EXPECT_EQ(wrong.stamping_error, explanation.kind) << report(wrong);
+    ASSERT_TRUE(wrong.stop) << report(wrong);
+    EXPECT_EQ(wrong.stop->kind, explanation.kind) << report(wrong);
   } else {
-    EXPECT_EQ(wrong.error_code, explanation.kind) << report(wrong);
+    EXPECT_EQ(wrong.recorded_kind(), explanation.kind) << report(wrong);
   }
   const compiler::CompileResult corrected = compile_example(explanation, false);
   EXPECT_EQ(corrected.status, compiler::CompileStatus::kWritten) << report(corrected);
-  EXPECT_EQ(corrected.error_code, 0) << report(corrected);
+  EXPECT_FALSE(corrected.report.recorded) << report(corrected);
 }
 
 // What the explanation shows is what the test compiles: every example line
 // printed is a line of the compiled file (the repetition's summary aside).
 TEST_P(ExplanationExample, ShowsTheRecordsItCompiles) {
-  const ErrorExplanation& explanation = GetParam();
+  const ErrorKindRow& explanation = GetParam();
   const std::string shown = compiler::format_explanation(explanation);
   const compiler::ExampleTexts wrong = compiler::example_texts(explanation, true);
   const compiler::ExampleTexts corrected = compiler::example_texts(explanation, false);
@@ -100,18 +78,17 @@ TEST_P(ExplanationExample, ShowsTheRecordsItCompiles) {
     EXPECT_NE(compiled.find(line.substr(4) + "\r\n"), std::string::npos) << line;
   }
   EXPECT_GE(example_lines, 3);
-  EXPECT_EQ(shown.find("error " + std::to_string(explanation.kind) + ": "), 0u);
+  EXPECT_EQ(shown.find("error " + std::to_string(compiler::number(explanation.kind)) + ": "), 0u);
   for (const std::string_view heading : {"\nWrong (", "\nCorrected:\n"}) {
     EXPECT_NE(shown.find(heading), std::string::npos) << heading;
   }
 }
 
-std::string kind_name(const testing::TestParamInfo<ErrorExplanation>& info) {
-  return "kind_" + std::to_string(info.param.kind);
+std::string kind_name(const testing::TestParamInfo<ErrorKindRow>& info) {
+  return "kind_" + std::to_string(compiler::number(info.param.kind));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKind, ExplanationExample, testing::ValuesIn(compiler::error_explanations().begin(),
-                                                                         compiler::error_explanations().end()),
-                         kind_name);
+INSTANTIATE_TEST_SUITE_P(EveryKind, ExplanationExample,
+                         testing::ValuesIn(compiler::error_kinds().begin(), compiler::error_kinds().end()), kind_name);
 
 }  // namespace

@@ -142,7 +142,7 @@ TEST(CompileDriver, StopsWithoutOutputWhenNoRouteWasSized) {
 
     EXPECT_EQ(result.status, compiler::CompileStatus::kNoRoute);
     EXPECT_EQ(result.exit_status(), 2);
-    EXPECT_EQ(result.error_code, c.expected_kind);
+    EXPECT_EQ(compiler::number(result.recorded_kind()), c.expected_kind);
     for (const char* output : {"S_linea.dat", "S_T.sim", "S_T.dat"}) EXPECT_FALSE(dir.exists(output)) << output;
     const std::string report = compiler::describe_outcome(result);
     EXPECT_NE(report.find("no route"), std::string::npos) << report;
@@ -185,7 +185,7 @@ TEST(CompileDriver, ConsumesTheDescriptionsAndWritesWhatTheModelHolds) {
     compiler::CompiledModel model;
     const compiler::CompileResult result = compile_in(dir, model, c.j);
     EXPECT_EQ(result.status, compiler::CompileStatus::kWritten);
-    EXPECT_EQ(result.error_code, c.expected_kind);
+    EXPECT_EQ(compiler::number(result.recorded_kind()), c.expected_kind);
     EXPECT_EQ(result.exit_status(), c.expected_kind == 0 ? 0 : 1);
     EXPECT_FALSE(dir.exists("S_linea.txt"));
     EXPECT_EQ(dir.exists("S_T-.txt"), c.train_file_left);

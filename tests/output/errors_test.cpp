@@ -1,73 +1,80 @@
-// How a recorded error kind is reported, and the stamping error prompt.
+// The registry of error kinds: one row per kind, numbers as the format has
+// them, and the stamping error prompt.
 
-#include "compiler/errors.h"
+#include "compiler/output.h"
+#include "reading/diagnostics.h"
+#include "reading/error_kinds.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace compiler {
 namespace {
 
-// A diagnostic at a record of file, its field at column.
-Diagnostic at(std::string file, int line, std::string source_line, int column) {
-  Diagnostic diagnostic;
-  diagnostic.file = std::move(file);
-  diagnostic.line = line;
-  diagnostic.column = column;
-  diagnostic.excerpt.text = std::move(source_line);
-  diagnostic.excerpt.caret = static_cast<std::size_t>(column - 1);
-  return diagnostic;
+TEST(ErrorRegistryTest, RowsInIncreasingNumberEachWithMeaningAndExplanation) {
+  std::set<std::int32_t> seen;
+  std::int32_t previous = 0;
+  for (const ErrorKindRow& row : error_kinds()) {
+    const std::int32_t value = number(row.kind);
+    EXPECT_GT(value, previous) << value;
+    previous = value;
+    EXPECT_TRUE(seen.insert(value).second) << value;
+    EXPECT_FALSE(row.meaning.empty()) << value;
+    EXPECT_FALSE(row.text.empty()) << value;
+    EXPECT_EQ(error_kind_of(value), row.kind) << value;
+    EXPECT_EQ(find_error_kind(row.kind), &row) << value;
+  }
+  EXPECT_EQ(seen, (std::set<std::int32_t>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,   15,  16,
+                                          17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103, 1250, 1251}));
+  for (std::int32_t value : {0, 14, 23, 26, 100, 104, 1249, 1252, -1}) EXPECT_FALSE(error_kind_of(value)) << value;
+  EXPECT_EQ(find_error_kind(ErrorKind::kNone), nullptr);
 }
 
-TEST(ErrorReportTest, KindPositionAndMeaning) {
-  struct Case {
-    std::int32_t kind;
-    std::int32_t position;
-    std::optional<Diagnostic> source;
-    std::string expected;
-  };
-  const Diagnostic signal = at("train.txt", 12, "segnale,    1050,   2", 13);
-  const Diagnostic board = at("line.txt", 40, "  indicatore, 300", 3);
-  Diagnostic line_file;
-  line_file.file = "line.txt";
-  const Case cases[] = {
-      {16, 1050, signal,
-       "train.txt:12: error 16 at 1050 m: the cell of this signal is already taken (scenario_tool explain 16)\n"
-       "segnale,    1050,   2\n"
-       "            ^\n"},
-      {6, 300, board,
-       "line.txt:40: error 6 at 300 m: the cell of this indication board is already taken (scenario_tool explain 6)\n"
-       "  indicatore, 300\n"
-       "  ^\n"},
-      // No position for kinds that carry none, whatever the member holds.
-      {5, 999, line_file, "line.txt: error 5: the cab-signal repetition keyword holds neither 4 nor 9 (scenario_tool explain 5)\n"},
-      {102, 0, line_file, "line.txt: error 102: the line description file ends before its [generale] section "
-                       "(scenario_tool explain 102)\n"},
-      {24, 77, std::nullopt, "error 24: the station's stop cell would lie in cell 1 or before (scenario_tool explain 24)\n"},
-      // Post-pass kinds point at the route, never at a record.
-      {12, 4500, signal, "route: error 12 at 4500 m: no free cell in a look-back group before a slowdown start "
-                        "(scenario_tool explain 12)\n"},
-      // No explanation to point to for a kind that does not exist.
-      {23, 0, std::nullopt, "error 23: unknown error kind\n"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(format_recorded_error(c.kind, c.position, c.source), c.expected) << c.kind;
+TEST(ErrorRegistryTest, PositionsAndBlamedFiles) {
+  for (std::int32_t value : {6, 7, 8, 9, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22}) {
+    EXPECT_TRUE(error_has_position(*error_kind_of(value))) << value;
   }
+  for (std::int32_t value : {1, 2, 3, 4, 5, 10, 24, 25, 101, 102, 103, 1250, 1251}) {
+    EXPECT_FALSE(error_has_position(*error_kind_of(value))) << value;
+  }
+  for (std::int32_t value : {11, 12, 13}) EXPECT_TRUE(is_route_error(*error_kind_of(value))) << value;
+  for (std::int32_t value : {1250, 1251}) EXPECT_TRUE(is_stamping_error(*error_kind_of(value))) << value;
+  for (std::int32_t value : {1, 16, 25, 103}) {
+    EXPECT_FALSE(is_route_error(*error_kind_of(value))) << value;
+    EXPECT_FALSE(is_stamping_error(*error_kind_of(value))) << value;
+  }
+  EXPECT_FALSE(error_has_position(ErrorKind::kNone));
+  EXPECT_TRUE(error_meaning(ErrorKind::kNone).empty());
 }
 
-TEST(ErrorReportTest, KindsWithAPosition) {
-  for (std::int32_t kind : {6, 7, 8, 9, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22}) {
-    EXPECT_TRUE(error_has_position(kind)) << kind;
-  }
-  for (std::int32_t kind : {1, 2, 3, 4, 5, 10, 24, 25, 101, 102, 103}) {
-    EXPECT_FALSE(error_has_position(kind)) << kind;
-    EXPECT_TRUE(is_known_error_kind(kind)) << kind;
-  }
-  for (std::int32_t kind : {0, 14, 23, 26, 100, 104, 1250}) EXPECT_FALSE(is_known_error_kind(kind)) << kind;
+TEST(ErrorRegistryTest, StampingPrompt) {
+  EXPECT_EQ(errore_prompt(ErrorKind::kMarkPlaceTaken), " Errore n. 1250");
+  EXPECT_EQ(errore_prompt(ErrorKind::kCodePlaceTaken), " Errore n. 1251");
 }
 
-TEST(ErrorReportTest, StampingPrompt) {
-  EXPECT_EQ(errore_prompt(1250), " Errore n. 1250");
-  EXPECT_EQ(errore_prompt(1251), " Errore n. 1251");
+std::string bracketed(ErrorKind kind) { return " [" + std::to_string(number(kind)) + "]"; }
+
+// The hint of the program around the compiler stands after an error's
+// message only, never after a warning's or a note's.
+TEST(ErrorRegistryTest, TheHintFollowsErrorLinesOnly) {
+  Diagnostic error;
+  error.kind = ErrorKind::kSignalCellTaken;
+  error.file = "T";
+  error.message = "taken";
+  Diagnostic note;
+  note.severity = Severity::kNote;
+  note.file = "T";
+  note.message = "here";
+  error.notes.push_back(note);
+  EXPECT_EQ(render_diagnostic(error), "T: error 16: taken\nT: note: here\n");
+  EXPECT_EQ(render_diagnostic(error, bracketed), "T: error 16: taken [16]\nT: note: here\n");
+  Diagnostic warning = note;
+  warning.severity = Severity::kWarning;
+  EXPECT_EQ(render_diagnostic(warning, bracketed), "T: warning: here\n");
+  Diagnostic plain;
+  plain.message = "cannot write out/S_T.dat: No space left on device";
+  EXPECT_EQ(render_diagnostic(plain, bracketed), "error: cannot write out/S_T.dat: No space left on device\n");
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST(StampTest, MarksAndCodesOfTheEmbeddedIdentifiers) {
   expected.route[1].param1 = 5121;
   expected.route[1].param2 = 2328;
 
-  ASSERT_EQ(stamp(model), kStamped);
+  ASSERT_EQ(stamp(model), std::nullopt);
   EXPECT_EQ(model.scenario_table, expected.scenario_table);
   EXPECT_EQ(model.route, expected.route);
 }
@@ -63,20 +63,20 @@ TEST(StampTest, ATakenSlotStopsTheStamping) {
   struct Case {
     const char* name;
     std::function<void(CompiledModel&)> take;
-    int result;
+    ErrorKind result;
     bool marks_stamped;  // the first check passed, so the marks went in
   };
   const Case cases[] = {
-      {"entry 85 word1", [](CompiledModel& m) { m.scenario_table[85].word1 = 1; }, kErrore1250, false},
-      {"cell 1 param1", [](CompiledModel& m) { m.route[1].param1 = -7; }, kErrore1250, false},
-      {"entry 85 seconds", [](CompiledModel& m) { m.scenario_table[85].seconds = 3600; }, kErrore1251, true},
-      {"cell 1 param2", [](CompiledModel& m) { m.route[1].param2 = 1; }, kErrore1251, true},
+      {"entry 85 word1", [](CompiledModel& m) { m.scenario_table[85].word1 = 1; }, ErrorKind::kMarkPlaceTaken, false},
+      {"cell 1 param1", [](CompiledModel& m) { m.route[1].param1 = -7; }, ErrorKind::kMarkPlaceTaken, false},
+      {"entry 85 seconds", [](CompiledModel& m) { m.scenario_table[85].seconds = 3600; }, ErrorKind::kCodePlaceTaken, true},
+      {"cell 1 param2", [](CompiledModel& m) { m.route[1].param2 = 1; }, ErrorKind::kCodePlaceTaken, true},
       {"word1 and seconds: the first check wins",
        [](CompiledModel& m) {
          m.scenario_table[85].word1 = 610;
          m.scenario_table[85].seconds = 1;
        },
-       kErrore1250, false},
+       ErrorKind::kMarkPlaceTaken, false},
   };
   for (const Case& c : cases) {
     CompiledModel model = output_test::embedded_like_model();
@@ -96,11 +96,13 @@ TEST(StampTest, ATakenSlotStopsTheStamping) {
   }
 }
 
+// Without cell 1 there is no place for the route's mark.
 TEST(StampTest, RouteWithoutCellOneCannotBeStamped) {
   for (std::size_t cells : {std::size_t{0}, std::size_t{1}}) {
     CompiledModel model;
     model.route.resize(cells);
-    EXPECT_EQ(stamp(model), kNoMarkCell) << cells << " cells";
+    EXPECT_FALSE(has_mark_cell(model));
+    EXPECT_EQ(stamp(model), ErrorKind::kMarkPlaceTaken) << cells << " cells";
     EXPECT_EQ(model.scenario_table[85].word1, 0);
   }
 }
@@ -109,7 +111,7 @@ TEST(OutputFilesTest, FullCompileWritesThreeWholeFiles) {
   TempDir folder;
   CompiledModel model = full_compile_model();
   model.record_error(16, 1050);  // a recorded error kind does not hold the files back
-  ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
+  ASSERT_EQ(stamp_and_write_output(model, folder.path()), std::nullopt);
 
   EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
   const std::string line_data = folder.read(kLineData);
@@ -137,7 +139,7 @@ TEST(OutputFilesTest, WithoutFullCompileTheOldLineDataFileStays) {
   put_old_files(folder);
   CompiledModel model = output_test::embedded_like_model();
   model.full_compile = 0;
-  ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
+  ASSERT_EQ(stamp_and_write_output(model, folder.path()), std::nullopt);
   EXPECT_EQ(folder.names(), (std::set<std::string>{kLineData, kScenarioFile, kRouteFile}));
   EXPECT_EQ(folder.read(kLineData), std::string("old content of ") + kLineData);
   EXPECT_EQ(folder.read(kScenarioFile).size(), 2958u + 16 + 6);
@@ -151,7 +153,7 @@ TEST(OutputFilesTest, ShorterNewFilesLeaveNothingOfTheOld) {
   CompiledModel model = output_test::embedded_like_model();
   model.full_compile = 1;
   output_test::fill_straight_plan(model.track_plan, 2000);  // a short plan: 39,964 bytes
-  ASSERT_EQ(stamp_and_write_output(model, folder.path()), kStamped);
+  ASSERT_EQ(stamp_and_write_output(model, folder.path()), std::nullopt);
   EXPECT_EQ(folder.read(kLineData), encode_line_data_file(model.track_plan));
   EXPECT_EQ(folder.read(kLineData).size(), 39'964u);
   EXPECT_EQ(folder.read(kScenarioFile), encode_scenario_file(model.scenario_table));
@@ -162,11 +164,11 @@ TEST(OutputFilesTest, StampingErrorTouchesNoFile) {
   struct Case {
     const char* name;
     std::function<void(CompiledModel&)> take;
-    int result;
+    ErrorKind result;
   };
   const Case cases[] = {
-      {"1250", [](CompiledModel& m) { m.route[1].param1 = 3; }, kErrore1250},
-      {"1251", [](CompiledModel& m) { m.route[1].param2 = 3; }, kErrore1251},
+      {"1250", [](CompiledModel& m) { m.route[1].param1 = 3; }, ErrorKind::kMarkPlaceTaken},
+      {"1251", [](CompiledModel& m) { m.route[1].param2 = 3; }, ErrorKind::kCodePlaceTaken},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -192,7 +194,7 @@ TEST(OutputFilesTest, FileThatCannotBeReplacedKeepsTheWholeOldSet) {
   std::filesystem::remove(folder.file(kRouteFile));
   std::filesystem::create_directory(folder.file(kRouteFile));
   CompiledModel model = full_compile_model();
-  ASSERT_EQ(stamp(model), kStamped);
+  ASSERT_EQ(stamp(model), std::nullopt);
   try {
     write_output_files(model, folder.path());
     ADD_FAILURE() << "the write did not fail";
@@ -209,7 +211,7 @@ TEST(OutputFilesTest, MissingFolderFailsOnTheFirstFile) {
   TempDir folder;
   const std::string missing = folder.file("no_such_folder");
   CompiledModel model = full_compile_model();
-  ASSERT_EQ(stamp(model), kStamped);
+  ASSERT_EQ(stamp(model), std::nullopt);
   try {
     write_output_files(model, missing);
     ADD_FAILURE() << "the write did not fail";
@@ -224,7 +226,7 @@ TEST(OutputFilesTest, TextTooLongForItsRecordWritesNoFile) {
   put_old_files(folder);
   CompiledModel model = full_compile_model();
   model.scenario_table[80].text = std::string(kMaxEntryText + 1, 'b');
-  ASSERT_EQ(stamp(model), kStamped);
+  ASSERT_EQ(stamp(model), std::nullopt);
   try {
     write_output_files(model, folder.path());
     ADD_FAILURE() << "the write did not fail";
@@ -242,14 +244,13 @@ TEST(OutputFilesTest, PartlyRenamedSetHasItsOwnMessageAndStatus) {
                                            {"out/S_T.dat"});
   CompileResult result;
   result.status = CompileStatus::kPartialOutput;
-  result.failure = describe_partial_output(error);
+  result.stop = partial_output_diagnostic(error);
   EXPECT_EQ(result.exit_status(), 3);
-  EXPECT_EQ(result.failure,
-            "cannot rename the new out/S_T.dat into place: Input/output error\n"
-            "the output set is mixed: new out/S_linea.dat, out/S_T.sim; not replaced out/S_T.dat\n"
-            "compile again to write the whole set");
   const std::string outcome = describe_outcome(result);
-  EXPECT_NE(outcome.find(result.failure), std::string::npos) << outcome;
+  EXPECT_EQ(outcome,
+            "error: cannot rename the new out/S_T.dat into place: Input/output error\n"
+            "the output set is mixed: new out/S_linea.dat, out/S_T.sim; not replaced out/S_T.dat\n"
+            "compile again to write the whole set\n");
   EXPECT_EQ(outcome.find("no file is written"), std::string::npos) << outcome;
 }
 

@@ -173,7 +173,8 @@ TEST(ToolCompile, MissingDescriptions) {
   EXPECT_EQ(run.standard_error,
             "S_lineb.txt: error 101: the line description file does not exist (scenario_tool explain 101)\n"
             "S_T-.txt was not compiled; 'scenario_tool check' lists every problem\n"
-            "no route was compiled: the line description gave no line length, so no file is written\n");
+            "S_lineb.txt: error: the line description gives no line length: no route is compiled and no file "
+            "written\n");
 }
 
 TEST(ToolCompile, ExitStatuses) {
