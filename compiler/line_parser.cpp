@@ -99,7 +99,8 @@ Flow LineParser::read_line_file() {
   model_.scenario_table[kScenarioHeaderEntry].text = model_.scenario_id;
   model_.scenario_table[kTrainIdEntry].text = model_.train_id;
   if (!file_.exists()) {
-    sink_.report(file_.diagnostic_for_file(Severity::kError, ErrorKind::kLineMissing, std::string(error_meaning(ErrorKind::kLineMissing))));
+    sink_.report(file_.diagnostic_for_file(Severity::kError, ErrorKind::kLineMissing,
+                                           std::string(error_meaning(ErrorKind::kLineMissing))));
     return Flow::kEndCall;
   }
   if (!file_.readable()) {
@@ -150,46 +151,35 @@ Flow LineParser::read_general_section() {
 // the others compare exactly.
 Flow LineParser::handle_general_record(const std::string& keyword) {
   ScenarioEntry& backgrounds = model_.scenario_table[kScenarioHeaderEntry];
-  bool matched = false;
-  const KeywordField field(keyword);
-  for (const RecordSpec& spec : records_of(RecordGroup::kLineGeneral)) {
-    if (!keyword_matches(spec, field)) continue;
-    matched = true;
-    file_.set_record_spec(&spec);
-    Flow flow = Flow::kNext;
+  // The header that closes the section is no record, but may be misspelt.
+  return dispatch_record(file_, RecordGroup::kLineGeneral, keyword, watch_, sink_, [&](const RecordSpec& spec) {
     switch (spec.id) {
       case RecordId::kLineLength:
-        flow = read_line_length();
-        break;
+        return read_line_length();
       case RecordId::kChainageTre:
         read_chainage(kTre);
-        break;
+        return Flow::kNext;
       case RecordId::kChainageDue:
         read_chainage(kDue);
-        break;
+        return Flow::kNext;
       case RecordId::kChainageUno:
         read_chainage(kUno);
-        break;
+        return Flow::kNext;
       case RecordId::kBackgroundUno:
         backgrounds.value1 = read_int32();
-        break;
+        return Flow::kNext;
       case RecordId::kBackgroundDue:
         backgrounds.value3 = read_int32();
-        break;
+        return Flow::kNext;
       case RecordId::kBackgroundTre:
         backgrounds.value2 = read_int32();
-        break;
+        return Flow::kNext;
       case RecordId::kSignalRepetition:
-        flow = read_signal_repetition(keyword);
-        break;
+        return read_signal_repetition(keyword);
       default:
-        break;
+        return Flow::kNext;
     }
-    if (flow != Flow::kNext) return flow;
-  }
-  // The header that closes the section is no record, but may be misspelt.
-  watch_.look(file_, keyword, matched, sink_);
-  return Flow::kNext;
+  });
 }
 
 // Sizes the route (and the plan) afresh: a second length record loses what
@@ -199,7 +189,8 @@ Flow LineParser::read_line_length() {
   model_.scenario_table[kTrainHeaderEntry].value2 = length;
   if (length > kMaxLineLength) {
     length_failed_ = true;
-    return context_.fail(file_, ErrorKind::kLineTooLong, std::nullopt, 0, "line length " + std::to_string(length) + " is above 1000000");
+    return context_.fail(file_, ErrorKind::kLineTooLong, std::nullopt, 0,
+                         "line length " + std::to_string(length) + " is above 1000000");
   }
   if (length < 0) {
     length_failed_ = true;
@@ -226,18 +217,21 @@ Flow LineParser::read_signal_repetition(const std::string& keyword) {
   repetition.value1 = read_int32();
   repetition.value2 = read_int32();
   if (repetition.value1 % kCellLength != 0) {
-    return context_.fail(file_, ErrorKind::kRepetitionStartOffGrid, std::nullopt, 0, "repetition start " + std::to_string(repetition.value1) + " is not a multiple of 50");
+    return context_.fail(file_, ErrorKind::kRepetitionStartOffGrid, std::nullopt, 0,
+                         "repetition start " + std::to_string(repetition.value1) + " is not a multiple of 50");
   }
   if (repetition.value2 % kCellLength != 0) {
-    return context_.fail(file_, ErrorKind::kRepetitionEndOffGrid, std::nullopt, 1, "repetition end " + std::to_string(repetition.value2) + " is not a multiple of 50");
+    return context_.fail(file_, ErrorKind::kRepetitionEndOffGrid, std::nullopt, 1,
+                         "repetition end " + std::to_string(repetition.value2) + " is not a multiple of 50");
   }
   if (contains(keyword, "4")) {
     repetition.value3 = 4;
   } else if (contains(keyword, "9")) {
     repetition.value3 = 9;
   } else {
-    return context_.fail(file_, ErrorKind::kRepetitionWithoutKind, std::nullopt, file_.fields_read(), "the repetition keyword '" + quoted_field(keyword) +
-                                                         "' names no code system: it holds neither 4 nor 9");
+    return context_.fail(
+        file_, ErrorKind::kRepetitionWithoutKind, std::nullopt, file_.fields_read(),
+        "the repetition keyword '" + quoted_field(keyword) + "' names no code system: it holds neither 4 nor 9");
   }
   if (repetition.value2 == 0) repetition.value3 = 0;
   return Flow::kNext;
@@ -277,37 +271,23 @@ Flow LineParser::read_records() {
 // letter case. Section headers match none and are passed over; so is a curve
 // record without a full compile, its numbers read as keyword fields.
 Flow LineParser::handle_record(const std::string& keyword) {
-  bool matched = false;
-  const KeywordField field(keyword);
-  for (const RecordSpec& spec : records_of(RecordGroup::kLineRecords)) {
-    if (!keyword_matches(spec, field)) continue;
-    matched = true;
-    if (spec.id == RecordId::kCurve && model_.full_compile == 0) continue;
-    file_.set_record_spec(&spec);
-    Flow flow = Flow::kNext;
+  return dispatch_record(file_, RecordGroup::kLineRecords, keyword, watch_, sink_, [&](const RecordSpec& spec) {
+    if (spec.id == RecordId::kCurve && model_.full_compile == 0) return Flow::kNext;
     switch (spec.id) {
       case RecordId::kGradient:
-        flow = read_gradient();
-        break;
+        return read_gradient();
       case RecordId::kCurve:
-        flow = read_curve(keyword);
-        break;
+        return read_curve(keyword);
       case RecordId::kMountain:
-        flow = read_mountain();
-        break;
+        return read_mountain();
       case RecordId::kSpeedBoards:
-        flow = read_speed_boards();
-        break;
+        return read_speed_boards();
       case RecordId::kIndicationBoard:
-        flow = read_indication_board();
-        break;
+        return read_indication_board();
       default:
-        break;
+        return Flow::kNext;
     }
-    if (flow != Flow::kNext) return flow;
-  }
-  watch_.look(file_, keyword, matched, sink_);
-  return Flow::kNext;
+  });
 }
 
 // Made on every positioned record right after its fields are read: a record
@@ -329,24 +309,9 @@ std::optional<Flow> LineParser::refuse_position(std::int32_t position) {
     throw ReadingFailure::at_offset("a positioned record before the line length: there is no route to place it on",
                                     file_.record_start());
   }
-  if (beyond_route(model_, position, kRecordMargin)) {
-    return context_.fail(file_, ErrorKind::kBeyondRoute, position, 0,
-                file_.field_name(0) + " " + std::to_string(position) + " lies beyond the end of the route (" +
-                    std::to_string(kCellLength * model_.last_cell - kRecordMargin) + " m at most)",
-                Flow::kLeaveLoop);
-  }
-  warn_beyond_line(position, 0);
-  return std::nullopt;
+  return context_.refuse_position(file_, model_, position, kRecordMargin);
 }
 
-void LineParser::warn_beyond_line(std::int32_t position, std::size_t field) {
-  const std::int32_t length = model_.scenario_table[kTrainHeaderEntry].value2;
-  if (position <= length) return;
-  sink_.report(file_.diagnostic_at(file_.field_offset(field), Severity::kWarning, ErrorKind::kNone,
-                                   file_.field_name(field) + " " + std::to_string(position) +
-                                       " lies beyond the line's length of " + std::to_string(length) +
-                                       " m (inside the route, which runs 7000 m further)"));
-}
 
 Flow LineParser::read_gradient() {
   const std::int32_t p = read_int32();
@@ -366,7 +331,8 @@ Flow LineParser::read_curve(const std::string& keyword) {
       return context_.fail(file_, ErrorKind::kCurveOrPlanBeyond, std::nullopt, file_.fields_read(),
                   "the curve keyword '" + quoted_field(keyword) + "' has no radius digit 1 to 6");
     }
-    return context_.fail(file_, ErrorKind::kCurveOrPlanBeyond, std::nullopt, 1, "the curve ends beyond 1000000 m of track plan");
+    return context_.fail(file_, ErrorKind::kCurveOrPlanBeyond, std::nullopt, 1,
+                         "the curve ends beyond 1000000 m of track plan");
   }
   return Flow::kNext;
 }
@@ -415,7 +381,8 @@ Flow LineParser::read_indication_board() {
                 Flow::kEndCall, context_.holder_note(board_cell(p)));
   }
   const std::int32_t entry = model_.next_board_entry;
-  if (entry < 1) throw ReadingFailure("more than 80 indication boards: the scenario table has no room for this text", 1);
+  if (entry < 1)
+    throw ReadingFailure("more than 80 indication boards: the scenario table has no room for this text", 1);
   context_.hold(board_cell(p), file_);
   cell.kind = kIndicationBoard;
   cell.param1 = low_bits<std::int16_t>(entry);

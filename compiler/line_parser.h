@@ -65,9 +65,6 @@ class LineParser {
   RouteCell& cell_in_bounds(std::int64_t index, const char* what);
 
   Flow finish_reading();
-  // A positioned record that lies beyond the line's length, but inside the
-  // route, is worth a warning.
-  void warn_beyond_line(std::int32_t position, std::size_t field);
 
   CompiledModel& model_;
   ReadingContext& context_;

@@ -127,7 +127,8 @@ void walk_slow_slowdown(CompiledModel& model, const ReadingContext* reporting) {
         place_point(model, w + 1);
         model.gap_count = -1;
       } else {
-        record_route_error(model, reporting, ErrorKind::kNoRoomInSlowdown, w);  // gap_count runs on: no more points in this walk
+        // gap_count runs on: no more points in this walk.
+        record_route_error(model, reporting, ErrorKind::kNoRoomInSlowdown, w);
       }
     }
     if (model.cell(w).kind == kSlowdownEnd || w >= model.last_cell) return;

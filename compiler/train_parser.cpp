@@ -108,51 +108,32 @@ Flow TrainParser::read_records() {
 // The ten keyword tests in their order. They do not exclude one another:
 // every test that matches reads its own numbers.
 Flow TrainParser::handle_record(const std::string& keyword) {
-  bool matched = false;
-  const KeywordField field(keyword);
-  for (const RecordSpec& spec : records_of(RecordGroup::kTrain)) {
-    if (!keyword_matches(spec, field)) continue;
-    matched = true;
-    file_.set_record_spec(&spec);
-    Flow flow = Flow::kNext;
+  return dispatch_record(file_, RecordGroup::kTrain, keyword, watch_, sink_, [&](const RecordSpec& spec) {
     switch (spec.id) {
       case RecordId::kBrakedMass:
-        flow = read_braked_mass();
-        break;
+        return read_braked_mass();
       case RecordId::kCars:
-        flow = read_cars();
-        break;
+        return read_cars();
       case RecordId::kSpeedLimit:
-        flow = read_speed_step();
-        break;
+        return read_speed_step();
       case RecordId::kAdhesion:
-        flow = read_adhesion_step();
-        break;
+        return read_adhesion_step();
       case RecordId::kClock:
-        flow = read_clock();
-        break;
+        return read_clock();
       case RecordId::kSand:
-        flow = read_sand();
-        break;
+        return read_sand();
       case RecordId::kSignal:
-        flow = read_signal();
-        break;
+        return read_signal();
       case RecordId::kSlowdown:
-        flow = read_slowdown();
-        break;
+        return read_slowdown();
       case RecordId::kLowering:
-        flow = read_lowering();
-        break;
+        return read_lowering();
       case RecordId::kStation:
-        flow = read_station();
-        break;
+        return read_station();
       default:
-        break;
+        return Flow::kNext;
     }
-    if (flow != Flow::kNext) return flow;
-  }
-  watch_.look(file_, keyword, matched, sink_);
-  return Flow::kNext;
+  });
 }
 
 Flow TrainParser::read_braked_mass() {
@@ -183,7 +164,7 @@ Flow TrainParser::read_sand() {
 Flow TrainParser::read_speed_step() {
   const std::int32_t position = file_.int32();
   const std::int32_t speed = file_.int32();
-  if (const auto refused = refuse_position(position, kRecordMargin)) return *refused;
+  if (const auto refused = context_.refuse_position(file_, model_, position, kRecordMargin)) return *refused;
   // A speed that does not fit its byte is an error only once it is laid
   // down: a later record for the same cell replaces it before that.
   lay_speed_up_to(round_div(position, kCellLength));
@@ -199,7 +180,7 @@ Flow TrainParser::read_speed_step() {
 Flow TrainParser::read_adhesion_step() {
   const std::int32_t position = file_.int32();
   const std::int32_t adhesion = file_.int32();
-  if (const auto refused = refuse_position(position, kRecordMargin)) return *refused;
+  if (const auto refused = context_.refuse_position(file_, model_, position, kRecordMargin)) return *refused;
   lay_adhesion_up_to(round_div(position, kCellLength));
   previous_adhesion_ = adhesion;
   return Flow::kNext;
@@ -244,7 +225,8 @@ void TrainParser::lay_speed() {
 }
 
 void TrainParser::lay_adhesion() {
-  if (!model_.cell_in_route(adhesion_fill_)) throw ReadingFailure("the adhesion values run beyond the end of the route");
+  if (!model_.cell_in_route(adhesion_fill_))
+    throw ReadingFailure("the adhesion values run beyond the end of the route");
   model_.cell(adhesion_fill_).adhesion = low_bits<std::uint8_t>(previous_adhesion_);
   ++adhesion_fill_;
 }
@@ -286,7 +268,7 @@ Flow TrainParser::read_signal() {
   std::int32_t values[10];
   for (std::int32_t& value : values) value = file_.int32();
   auto& [sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo] = values;
-  if (const auto refused = refuse_position(posizione, kRecordMargin)) return *refused;
+  if (const auto refused = context_.refuse_position(file_, model_, posizione, kRecordMargin)) return *refused;
   if (!memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo)) {
     return context_.sink.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
   }
@@ -300,7 +282,8 @@ bool TrainParser::memo_segnale(std::int32_t posizione, std::int32_t& sx, std::in
   const std::int64_t c = round_div(std::int64_t{posizione} + kCellLength, kCellLength);
   // The signal and its markers 100, 200, 300 and 400 m before it.
   for (int j = 0; j <= kApproachCells; ++j) {
-    require_in_route(c - 2 * j, 0, "the signal or one of its approach markers (400 m before it) lies outside the route");
+    require_in_route(c - 2 * j, 0,
+                     "the signal or one of its approach markers (400 m before it) lies outside the route");
   }
   RouteCell& cell = model_.cell(c);
   if (!is_free(cell)) {
@@ -332,7 +315,7 @@ Flow TrainParser::read_slowdown() {
   std::int32_t f_tt = file_.int32();
   const std::int32_t f_ta = file_.int32();
   std::int32_t d_v = file_.int32();
-  if (const auto refused = refuse_position(x, kRecordMargin)) return *refused;
+  if (const auto refused = context_.refuse_position(file_, model_, x, kRecordMargin)) return *refused;
   if (!memo_rallentamento(x, v, l, f_tt, f_ta, d_v)) {
     return context_.sink.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
   }
@@ -359,13 +342,17 @@ bool TrainParser::memo_rallentamento(std::int32_t x, std::int32_t& v, std::int32
     // boards: then there is no other record to point at.
     const CellHolder* holder = context_.holder(cell);
     const bool itself = holder && holder->file == &file_ && holder->offset == file_.record_start();
-    context_.fail(file_, kind, x, kind == ErrorKind::kSlowdownEndCellTaken ? 2 : kind == ErrorKind::kApproachBoardCellTaken ? 4 : 0,
-         std::string("the ") + what + " of this slowdown at " + metres(x) + " (cell " + std::to_string(cell) +
-             ") is already taken" + (itself ? " by one of its own cells" : ""),
-         Flow::kEndCall, itself ? std::nullopt : context_.holder_note(cell));
+    context_.fail(file_, kind, x,
+                  kind == ErrorKind::kSlowdownEndCellTaken     ? 2
+                  : kind == ErrorKind::kApproachBoardCellTaken ? 4
+                                                               : 0,
+                  std::string("the ") + what + " of this slowdown at " + metres(x) + " (cell " + std::to_string(cell) +
+                      ") is already taken" + (itself ? " by one of its own cells" : ""),
+                  Flow::kEndCall, itself ? std::nullopt : context_.holder_note(cell));
     return false;
   };
-  if (warned && !is_free(model_.cell(warning))) return refuse(ErrorKind::kWarningBoardCellTaken, warning, "warning board cell");
+  if (warned && !is_free(model_.cell(warning)))
+    return refuse(ErrorKind::kWarningBoardCellTaken, warning, "warning board cell");
   if (!is_free(model_.cell(start))) return refuse(ErrorKind::kSlowdownStartCellTaken, start, "start cell");
   if (!is_free(model_.cell(end))) return refuse(ErrorKind::kSlowdownEndCellTaken, end, "end cell");
   write_slowdown(start, end, warned ? std::optional{warning} : std::nullopt, v, f_tt, d_v);
@@ -423,7 +410,7 @@ bool TrainParser::place_approach_boards(std::int64_t first, std::int32_t d_v) {
 Flow TrainParser::read_lowering() {
   const std::int32_t position = file_.int32();
   const std::int32_t value = file_.int32();
-  if (const auto refused = refuse_position(position, kRecordMargin)) return *refused;
+  if (const auto refused = context_.refuse_position(file_, model_, position, kRecordMargin)) return *refused;
   const std::int64_t index = round_div(position, kCellLength);
   require_in_route(index, 0, "the lowering record lies before the start of the route");
   RouteCell& cell = model_.cell(index);
@@ -457,14 +444,16 @@ Flow TrainParser::read_station() {
   ScenarioEntry& entry = model_.scenario_table[station_];
   entry.value3 = file_.int32();
   const std::int32_t position = entry.value3;
-  if (const auto refused = refuse_position(position, kStationMargin)) return *refused;
+  if (const auto refused = context_.refuse_position(file_, model_, position, kStationMargin)) return *refused;
   if (!is_multiple(position, kCellLength)) {
-    return context_.fail(file_, ErrorKind::kStationOffGrid, position, 0, "station position " + std::to_string(position) + " is not a multiple of 50");
+    return context_.fail(file_, ErrorKind::kStationOffGrid, position, 0,
+                         "station position " + std::to_string(position) + " is not a multiple of 50");
   }
   entry.code = file_.byte();
   const std::int32_t length = file_.int32();
   if (!is_multiple(length, 100)) {
-    return context_.fail(file_, ErrorKind::kStationLengthOffGrid, position, 2, "station length " + std::to_string(length) + " is not a multiple of 100");
+    return context_.fail(file_, ErrorKind::kStationLengthOffGrid, position, 2,
+                         "station length " + std::to_string(length) + " is not a multiple of 100");
   }
   read_station_columns(entry);
   set_station_stretch(entry, length);
@@ -572,25 +561,9 @@ Flow TrainParser::check_station_order(const ScenarioEntry& entry) {
   return Flow::kNext;
 }
 
-std::optional<Flow> TrainParser::refuse_position(std::int64_t position, std::int64_t margin) {
-  if (beyond_route(model_, position, margin)) {
-    return context_.fail(file_, ErrorKind::kBeyondRoute, static_cast<std::int32_t>(position), 0,
-                "position " + std::to_string(position) + " lies beyond the end of the route (" +
-                    metres(kCellLength * model_.last_cell - margin) + " at most)",
-                Flow::kLeaveLoop);
-  }
-  const std::int32_t length = model_.scenario_table[kTrainHeaderEntry].value2;
-  if (position > length) {
-    sink_.report(file_.diagnostic_at(file_.field_offset(0), Severity::kWarning, ErrorKind::kNone,
-                                     "position " + std::to_string(position) + " lies beyond the line's length of " +
-                                         metres(length) + " (inside the route, which runs 7000 m further)"));
-  }
-  return std::nullopt;
-}
 
 void TrainParser::require_in_route(std::int64_t cell, std::size_t field, const char* what) const {
   if (!model_.cell_in_route(cell)) throw ReadingFailure(what, field);
 }
-
 
 }  // namespace compiler

@@ -71,10 +71,6 @@ class TrainParser {
 
   // A write outside the route is a reading failure (error 25), blamed on field.
   void require_in_route(std::int64_t cell, std::size_t field, const char* what) const;
-  // Checks a positioned record: error 15 beyond the route, a warning beyond
-  // the line's length. Nothing when the record may be placed; else the flow
-  // after the refused record.
-  std::optional<Flow> refuse_position(std::int64_t position, std::int64_t margin);
 
   CompiledModel& model_;
   ReadingContext& context_;

@@ -72,12 +72,30 @@ Flow ReadingContext::fail(DescriptionFile& file, ErrorKind kind, std::optional<s
   Diagnostic diagnostic = file.diagnostic_at(file.field_offset(field), Severity::kError, kind, std::move(message));
   diagnostic.position = position;
   if (note) diagnostic.notes.push_back(std::move(*note));
-  const int line = diagnostic.line;
+  const int faulty_line = diagnostic.line;
   sink.report(std::move(diagnostic));
   if (sink.goes_on_after_errors()) return Flow::kNext;
-  if (records_remain(file)) sink.reading_stopped(file.name(), line);
+  if (records_remain(file)) sink.reading_stopped(file.name(), faulty_line);
   if (stop == Flow::kEndCall) file.close_and_delete();
   return stop;
+}
+
+std::optional<Flow> ReadingContext::refuse_position(DescriptionFile& file, const CompiledModel& model,
+                                                    std::int64_t position, std::int64_t margin) {
+  const std::string name = file.field_name(0);
+  if (beyond_route(model, position, margin)) {
+    return fail(file, ErrorKind::kBeyondRoute, static_cast<std::int32_t>(position), 0,
+                name + " " + std::to_string(position) + " lies beyond the end of the route (" +
+                    std::to_string(kCellLength * model.last_cell - margin) + " m at most)",
+                Flow::kLeaveLoop);
+  }
+  const std::int32_t length = model.scenario_table[kTrainHeaderEntry].value2;
+  if (position > length) {
+    sink.report(file.diagnostic_at(file.field_offset(0), Severity::kWarning, ErrorKind::kNone,
+                                   name + " " + std::to_string(position) + " lies beyond the line's length of " +
+                                       std::to_string(length) + " m (inside the route, which runs 7000 m further)"));
+  }
+  return std::nullopt;
 }
 
 std::optional<Diagnostic> ReadingContext::holder_note(std::int64_t cell) const {
@@ -235,7 +253,8 @@ std::string quoted_field(std::string_view text) {
 
 Diagnostic reading_failure_diagnostic(const DescriptionFile& file, const ReadingFailure& failure) {
   using Problem = ReadingFailure::Problem;
-  if (failure.offset()) return file.diagnostic_at(*failure.offset(), Severity::kError, ErrorKind::kReadingFailure, failure.what());
+  if (failure.offset())
+    return file.diagnostic_at(*failure.offset(), Severity::kError, ErrorKind::kReadingFailure, failure.what());
   if (!file.is_open()) {
     return file.diagnostic_for_file(Severity::kError, ErrorKind::kReadingFailure, failure.what());
   }

@@ -94,6 +94,13 @@ class ReadingContext {
   Flow fail(DescriptionFile& file, ErrorKind kind, std::optional<std::int32_t> position, std::size_t field,
             std::string message, Flow stop = Flow::kEndCall, std::optional<Diagnostic> note = std::nullopt);
 
+  // Checks the position of the record file is reading (its field 0): beyond
+  // the route's end less margin, error 15, and the flow after it; inside
+  // the route but beyond the line's length, a warning. Nothing when the
+  // record may be placed. Needs a sized route.
+  std::optional<Flow> refuse_position(DescriptionFile& file, const CompiledModel& model, std::int64_t position,
+                                      std::int64_t margin);
+
   // The route was sized afresh: no cell has a holder.
   void clear_holders(std::size_t cells) { holders_.assign(cells, {}); }
   // The record being read in file takes the cell.
@@ -177,6 +184,27 @@ Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler hand
     file.reader().resume_after_line_of(at);
     return Flow::kNext;
   }
+}
+
+// Hands a keyword field to every record kind of group whose test it passes,
+// in the table's order (the tests do not exclude one another: each kind that
+// matches reads its own fields), until one gives a flow other than kNext.
+// read_record(spec) reads the record of one kind. A field that no kind
+// matched goes to the watch.
+template <typename ReadRecord>
+Flow dispatch_record(DescriptionFile& file, RecordGroup group, const std::string& keyword, KeywordWatch& watch,
+                     DiagnosticSink& sink, ReadRecord read_record) {
+  bool matched = false;
+  const KeywordField field(keyword);
+  for (const RecordSpec& spec : records_of(group)) {
+    if (!keyword_matches(spec, field)) continue;
+    matched = true;
+    file.set_record_spec(&spec);
+    const Flow flow = read_record(spec);
+    if (flow != Flow::kNext) return flow;
+  }
+  watch.look(file, keyword, matched, sink);
+  return Flow::kNext;
 }
 
 // The record loop of a description file, up to its end: each keyword field

@@ -26,7 +26,8 @@ int run_check(const CheckOptions& options, std::ostream& out, std::ostream& err)
   if (options.format == "json") {
     out << diagnostics_json(result.diagnostics).dump(2) << '\n';
   } else {
-    for (const compiler::Diagnostic& diagnostic : result.diagnostics) out << compiler::render_diagnostic(diagnostic, explain_hint);
+    for (const compiler::Diagnostic& diagnostic : result.diagnostics)
+      out << compiler::render_diagnostic(diagnostic, explain_hint);
     if (result.dropped > 0) out << counted(result.dropped, "more diagnostic") << " not shown\n";
     out << counted(result.errors, "error") << ", " << counted(result.warnings, "warning") << '\n';
   }

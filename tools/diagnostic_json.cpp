@@ -37,7 +37,8 @@ nlohmann::json diagnostic_json(const compiler::Diagnostic& diagnostic) {
   object["line"] = diagnostic.line > 0 ? nlohmann::json(diagnostic.line) : nlohmann::json(nullptr);
   object["column"] = diagnostic.line > 0 ? nlohmann::json(diagnostic.column) : nlohmann::json(nullptr);
   object["severity"] = std::string(compiler::severity_name(diagnostic.severity));
-  const bool has_kind = diagnostic.severity == compiler::Severity::kError && diagnostic.kind != compiler::ErrorKind::kNone;
+  const bool has_kind =
+      diagnostic.severity == compiler::Severity::kError && diagnostic.kind != compiler::ErrorKind::kNone;
   object["kind"] = has_kind ? nlohmann::json(compiler::number(diagnostic.kind)) : nlohmann::json(nullptr);
   object["message"] = as_utf8(diagnostic.message);
   object["notes"] = diagnostics_json(diagnostic.notes);
