@@ -52,7 +52,7 @@ inline constexpr int kExitPartialOutput = 3;  // the output set only partly repl
 enum class CompileStatus {
   kWritten,        // the output files were written (an error kind may be recorded)
   kNoRoute,        // no route, or no cell 1 for its marks: nothing written
-  kStampingError,  // 1250 or 1251: nothing written
+  kStampingError,  // kMarkPlaceTaken or kCodePlaceTaken: nothing written
   kWriteFailure,   // an output file could not be written; earlier files stay whole
   kPartialOutput,  // renaming the set stopped part-way: some files are new, the rest old
 };

@@ -292,7 +292,7 @@ Flow LineParser::handle_record(const std::string& keyword) {
 
 // Made on every positioned record right after its fields are read: a record
 // needs a route, and one whose (position + 100) / 50 lies beyond the last
-// cell ends the record loop with error 15. Nothing when the record may be
+// cell ends the record loop with kBeyondRoute. Nothing when the record may be
 // placed; else the flow after the refused record (in the check: on with the
 // next one, the refused record passed over).
 std::optional<Flow> LineParser::refuse_position(std::int32_t position) {
@@ -470,7 +470,7 @@ bool LineParser::memo_indicatori_v_max(std::int32_t posizione, std::int32_t& vas
   return true;
 }
 
-// The ending after the last record or error 15: the file goes, the last
+// The ending after the last record or kBeyondRoute: the file goes, the last
 // gradient runs on, the plan runs straight to its end.
 Flow LineParser::finish_reading() {
   file_.close_and_delete();

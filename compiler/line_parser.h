@@ -17,9 +17,9 @@ class LineParser {
       : model_(model), context_(context), file_(context.line), sink_(context.sink) {}
 
   // Reads the whole line description. kEndCall when the train half must not
-  // run, kNext when it follows (every recorded kind but 15). Throws ReadingEnded once error 25 is
-  // reported, at the record being read (at no record when the failure comes
-  // after the file is read).
+  // run (every recorded kind but kBeyondRoute), kNext when it follows.
+  // Throws ReadingEnded once a reading failure is reported, at the record
+  // being read (at no record when the failure comes after the file is read).
   Flow run();
 
   // Orders the three chainage entries 81 to 83.
@@ -27,7 +27,7 @@ class LineParser {
   // Stores one mountain stretch; may rewrite tipo.
   void memo_montagna(std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo);
   // Stores one pair of maximum-speed boards. False when the cell is taken
-  // (error 21): nothing is written.
+  // (kSpeedBoardsCellTaken): nothing is written.
   bool memo_indicatori_v_max(std::int32_t posizione, std::int32_t& vas, std::int32_t& vbs,
                              std::int32_t& vcs, std::int32_t& strisces, std::int32_t& vad,
                              std::int32_t& vbd, std::int32_t& vcd, std::int32_t& strisced);

@@ -15,11 +15,11 @@ namespace compiler {
 // (only a line length far below zero leaves it without one).
 inline bool has_mark_cell(const CompiledModel& model) { return model.route.size() >= 2; }
 
-// Stamps, in this order: check 1250, table_mark 610 into entry 85 and
-// route_mark 5121 into cell 1, check 1251, table_code, route_code. Returns
-// nothing once all are in, or the stamping error that stopped it (a route
-// without cell 1 has no place for its mark: kMarkPlaceTaken); a stop leaves
-// the files alone.
+// Stamps, in this order: check kMarkPlaceTaken, table_mark 610 into entry
+// 85 and route_mark 5121 into cell 1, check kCodePlaceTaken, table_code,
+// route_code. Returns nothing once all are in, or the stamping error that
+// stopped it (a route without cell 1 has no place for its mark:
+// kMarkPlaceTaken); a stop leaves the files alone.
 std::optional<ErrorKind> stamp(CompiledModel& model);
 
 // The prompt of the program's message box for a stamping error: " Errore n. "

@@ -42,7 +42,7 @@ struct ConsumedFiles {
 void delete_consumed(const DescriptionFiles& files, const ConsumedFiles& consumed);
 
 // Reads both descriptions of context into model. A reading failure ends the
-// call with error kind 25 in the compile, and both files count as consumed.
+// call with kReadingFailure in the compile, and both files count as consumed.
 ConsumedFiles parse_descriptions(CompiledModel& model, ReadingContext& context);
 
 // Reads both files from their paths into model with the compile's sink,

@@ -14,10 +14,11 @@ constexpr T minimo(const T& x, const T& y) {
 
 class ReadingContext;
 
-// Walks the route once, placing lowering points; records errors 11 to 13
-// and goes on. Needs a sized route. With the reading's context, each error
-// is reported into its sink at the slowdown record that called for the
-// point; without, it is recorded straight into the model.
+// Walks the route once, placing lowering points; records the route kinds
+// (no room for a point, or none in a look-back group) and goes on. Needs a
+// sized route. With the reading's context, each error is reported into its
+// sink at the slowdown record that called for the point; without, it is
+// recorded straight into the model.
 void route_post_pass(CompiledModel& model, const ReadingContext* context = nullptr);
 
 }  // namespace compiler

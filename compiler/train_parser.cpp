@@ -98,7 +98,7 @@ bool TrainParser::find_general_section() {
   return false;
 }
 
-// kLeaveLoop at the end of the file or on error 15, kEndCall on any other
+// kLeaveLoop at the end of the file or on kBeyondRoute, kEndCall on any other
 // recorded error. A ruler line of dashes may stand between records.
 Flow TrainParser::read_records() {
   return read_record_loop(file_, context_, model_, kHyphenSkips,

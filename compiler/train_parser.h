@@ -19,17 +19,17 @@ class TrainParser {
       : model_(model), context_(context), file_(context.train), sink_(context.sink) {}
 
   // Reads the whole train description and consumes the file on every way
-  // out. Throws ReadingEnded once error 25 is reported (a field that cannot
+  // out. Throws ReadingEnded once a reading failure is reported (a field that cannot
   // be read, a cell outside the route, a speed that does not fit its byte).
   void run();
 
-  // Stores one signal. False when its cell is taken: error 16 is reported
+  // Stores one signal. False when its cell is taken: kSignalCellTaken is reported
   // and nothing written.
   bool memo_segnale(std::int32_t posizione, std::int32_t& sx, std::int32_t& s1, std::int32_t& s2,
                     std::int32_t& s3, std::int32_t& rapp, std::int32_t& dx, std::int32_t& d1,
                     std::int32_t& d2, std::int32_t& d3, std::int32_t& tempo);
-  // Stores one slowdown. False when one of its cells is taken: errors 17,
-  // 18, 19 write nothing; error 20 leaves the start, end and warning cells.
+  // Stores one slowdown. False when one of its cells is taken: the warning board,
+  // start and end cells write nothing; the approach boards leave those three.
   bool memo_rallentamento(std::int32_t x, std::int32_t& v, std::int32_t& l, std::int32_t& f_tt,
                           std::int32_t f_ta, std::int32_t& d_v);
 
@@ -69,7 +69,7 @@ class TrainParser {
   void complete_profiles();
   void check_chainage();
 
-  // A write outside the route is a reading failure (error 25), blamed on field.
+  // A write outside the route is a reading failure, blamed on field.
   void require_in_route(std::int64_t cell, std::size_t field, const char* what) const;
 
   CompiledModel& model_;

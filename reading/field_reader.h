@@ -14,7 +14,7 @@ namespace compiler {
 
 // A field that cannot be read: nothing left to read, text where a number
 // belongs, or a number too large for its field. The parser turns it into
-// error kind 25, telling the author which field and what it held.
+// kReadingFailure, telling the author which field and what it held.
 class ReadingFailure : public std::runtime_error {
  public:
   enum class Problem {

@@ -95,7 +95,7 @@ class ReadingContext {
             std::string message, Flow stop = Flow::kEndCall, std::optional<Diagnostic> note = std::nullopt);
 
   // Checks the position of the record file is reading (its field 0): beyond
-  // the route's end less margin, error 15, and the flow after it; inside
+  // the route's end less margin, kBeyondRoute, and the flow after it; inside
   // the route but beyond the line's length, a warning. Nothing when the
   // record may be placed. Needs a sized route.
   std::optional<Flow> refuse_position(DescriptionFile& file, const CompiledModel& model, std::int64_t position,
@@ -166,7 +166,7 @@ std::string quoted_field(std::string_view text);
 namespace compiler {
 
 // Thrown once a reading failure has been reported and the compile's format
-// ends the whole call there (error kind 25): both files are consumed.
+// ends the whole call there (kReadingFailure): both files are consumed.
 struct ReadingEnded {};
 
 // Handles one record. A reading failure in it is reported; the compile then

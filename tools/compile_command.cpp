@@ -32,8 +32,8 @@ int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& 
   const auto train_id = settle_identifier(options.train_id, train_from_name, "--train-id", err);
   if (!train_id) return kExitUsage;
 
-  // A file that cannot be read is the compile's to report: error 101 for the
-  // line description (no file written), error 25 for the train description
+  // A file that cannot be read is the compile's to report: kLineMissing for the
+  // line description (no file written), kReadingFailure for the train description
   // (the files written from the line alone).
   const compiler::DescriptionFiles files{options.line_path, options.train_path, /*consume=*/false};
   compiler::CompileRequest request;
