@@ -10,15 +10,16 @@
 
 #include "bench/scenario_case.h"
 #include "compiler/compile.h"
-#include "reading/description_file.h"
-#include "formats/line_data_file.h"
 #include "compiler/line_parser.h"
 #include "compiler/output.h"
 #include "compiler/post_pass.h"
-#include "formats/route_file.h"
-#include "formats/scenario_file.h"
+#include "compiler/recording_sink.h"
 #include "compiler/track_plan.h"
 #include "compiler/train_parser.h"
+#include "formats/line_data_file.h"
+#include "formats/route_file.h"
+#include "formats/scenario_file.h"
+#include "reading/description_file.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "compiler/output.h"
 #include "compiler/post_pass.h"
+#include "compiler/recording_sink.h"
 #include "reading/record_reading.h"
 
 namespace compiler {

@@ -4,10 +4,10 @@
 #include <array>
 #include <limits>
 
-#include "reading/error_kinds.h"
-#include "model/rounding.h"
-#include "reading/text.h"
 #include "compiler/track_plan.h"
+#include "model/rounding.h"
+#include "reading/error_kinds.h"
+#include "reading/text.h"
 
 namespace compiler {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "reading/description_file.h"
 #include "model/model.h"
+#include "reading/description_file.h"
 #include "reading/record_reading.h"
 
 namespace compiler {

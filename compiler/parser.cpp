@@ -1,9 +1,10 @@
 #include "compiler/parser.h"
 
 #include "compiler/line_parser.h"
-#include "reading/record_reading.h"
+#include "compiler/recording_sink.h"
 #include "compiler/train_parser.h"
 #include "platform/files.h"
+#include "reading/record_reading.h"
 
 namespace compiler {
 

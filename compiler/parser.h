@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "model/model.h"
 #include "reading/description_file.h"
 #include "reading/diagnostics.h"
-#include "model/model.h"
 
 namespace compiler {
 

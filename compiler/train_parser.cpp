@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "reading/error_kinds.h"
 #include "model/rounding.h"
+#include "reading/error_kinds.h"
 #include "reading/text.h"
 
 namespace compiler {

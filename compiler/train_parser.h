@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "reading/description_file.h"
 #include "model/model.h"
+#include "reading/description_file.h"
 #include "reading/record_reading.h"
 
 namespace compiler {

@@ -42,20 +42,6 @@ std::size_t utf8_sequence(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-void RecordingSink::report(Diagnostic diagnostic) {
-  if (diagnostic.severity != Severity::kError) {
-    warnings_.push_back(std::move(diagnostic));
-    return;
-  }
-  ++errors_;
-  if (is_route_error(diagnostic.kind)) ++route_errors_;
-  model_.error_code = number(diagnostic.kind);
-  if (diagnostic.position) model_.error_position = *diagnostic.position;
-  recorded_ = std::move(diagnostic);
-}
-
-void RecordingSink::reading_stopped(const std::string& file, int line) { stopped_.emplace_back(file, line); }
-
 void ReadingContext::hold(std::int64_t cell, const DescriptionFile& file) {
   if (cell < 0 || static_cast<std::size_t>(cell) >= holders_.size()) return;
   holders_[static_cast<std::size_t>(cell)] = {&file, file.record_start()};

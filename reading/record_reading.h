@@ -10,9 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/model.h"
 #include "reading/description_file.h"
 #include "reading/diagnostics.h"
-#include "model/model.h"
 #include "reading/records.h"
 
 namespace compiler {
@@ -30,35 +30,6 @@ inline constexpr std::int64_t kStationMargin = 800;
 inline bool beyond_route(const CompiledModel& model, std::int64_t position, std::int64_t margin) {
   return position + margin > kCellLength * model.last_cell;
 }
-
-// The compile's sink: records the kind (and its position, where it has one)
-// in the model, keeps the diagnostic of the kind recorded last, and stops
-// the reading. Warnings are kept to be shown.
-class RecordingSink : public DiagnosticSink {
- public:
-  explicit RecordingSink(CompiledModel& model) : model_(model) {}
-  void report(Diagnostic diagnostic) override;
-  bool goes_on_after_errors() const override { return false; }
-  void reading_stopped(const std::string& file, int line) override;
-
-  // The diagnostic of the kind recorded last, if any.
-  const std::optional<Diagnostic>& recorded() const { return recorded_; }
-  const std::vector<Diagnostic>& warnings() const { return warnings_; }
-  // Files whose reading an error cut short: the file and the faulty line (0:
-  // the file was not read at all).
-  const std::vector<std::pair<std::string, int>>& stopped() const { return stopped_; }
-  // Errors reported, and how many of them by the post-pass.
-  std::size_t errors() const { return errors_; }
-  std::size_t route_errors() const { return route_errors_; }
-
- private:
-  CompiledModel& model_;
-  std::size_t errors_ = 0;
-  std::size_t route_errors_ = 0;
-  std::optional<Diagnostic> recorded_;
-  std::vector<Diagnostic> warnings_;
-  std::vector<std::pair<std::string, int>> stopped_;
-};
 
 // Which record took a cell, so that a record refused there can point at it.
 struct CellHolder {

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "compiler/codes.h"
-#include "model/rounding.h"
 #include "formats/route_file.h"
+#include "model/rounding.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 #include "tools/commands.h"

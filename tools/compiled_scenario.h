@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "formats/line_data_file.h"
-#include "model/model.h"
 #include "formats/scenario_file.h"
+#include "model/model.h"
 
 namespace tools {
 

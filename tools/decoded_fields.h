@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "model/model.h"
 #include "formats/scenario_file.h"
+#include "model/model.h"
 
 namespace tools {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/model.h"
 #include "formats/scenario_file.h"
+#include "model/model.h"
 
 namespace tools {
 

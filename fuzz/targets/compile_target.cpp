@@ -5,8 +5,8 @@
 
 #include "compiler/check.h"
 #include "compiler/compile.h"
-#include "formats/line_data_file.h"
 #include "compiler/output.h"
+#include "formats/line_data_file.h"
 #include "formats/scenario_file.h"
 #include "fuzz/targets/fuzz_targets.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "reading/field_reader.h"
 #include "fuzz/targets/fuzz_targets.h"
+#include "reading/field_reader.h"
 
 namespace fuzz {
 namespace {

@@ -10,8 +10,8 @@
 #include <stdexcept>
 
 #include "compiler/compile.h"
-#include "reading/field_reader.h"
 #include "platform/file_names.h"
+#include "reading/field_reader.h"
 #include "support/temp_dir.h"
 
 namespace {

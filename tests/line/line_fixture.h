@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/model.h"
 #include "compiler/parser.h"
+#include "model/model.h"
 #include "support/temp_dir.h"
 
 namespace line_test {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "model/model.h"
 #include "compiler/output.h"
+#include "model/model.h"
 
 namespace plot_test {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "model/model.h"
 #include "compiler/post_pass.h"
+#include "model/model.h"
 
 namespace {
 

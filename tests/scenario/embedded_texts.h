@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "reading/field_reader.h"
-#include "platform/file_names.h"
 #include "driver/form1.h"
+#include "platform/file_names.h"
+#include "reading/field_reader.h"
 #include "scenario/documents.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"

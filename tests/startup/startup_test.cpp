@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_names.h"
 #include "driver/form1.h"
+#include "platform/file_names.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -11,10 +11,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "reading/field_reader.h"
-#include "model/model.h"
-#include "reading/record_reading.h"
+#include "compiler/recording_sink.h"
 #include "compiler/train_parser.h"
+#include "model/model.h"
+#include "reading/field_reader.h"
+#include "reading/record_reading.h"
 #include "support/temp_dir.h"
 
 namespace train_test {
