@@ -1,5 +1,6 @@
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "formats/route_file.h"
 #include "formats/scenario_file.h"
 #include "platform/files.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/decoded_fields.h"
 #include "tools/identifiers.h"
@@ -230,6 +232,22 @@ int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
       break;
   }
   return kExitClean;
+}
+
+// The command line of `scenario_tool dump`.
+Command dump_command() {
+  return {"dump",
+          "Decode a route file (.dat), scenario file (.sim) or line data file (_linea.dat) and print it as JSON "
+          "or CSV.",
+          [](CLI::App& command) {
+            auto options = std::make_shared<DumpOptions>();
+            command.add_option("FILE", options->file, "Compiled file")->required();
+            command.add_flag("--csv", options->csv, "One CSV row per cell, entry or metre instead of JSON");
+            command.add_flag("--decoded", options->decoded, "With --csv: add the decoded columns beside the raw ones");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_dump(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

@@ -1,8 +1,10 @@
 #include <charconv>
+#include <memory>
 #include <ostream>
 
 #include "compiler/errors.h"
 #include "reading/explanations.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 
 namespace tools {
@@ -50,6 +52,19 @@ int run_explain(const std::optional<std::string>& kind_text, std::ostream& out, 
   }
   out << compiler::format_explanation(*explanation);
   return kExitClean;
+}
+
+// The command line of `scenario_tool explain`.
+Command explain_command() {
+  return {"explain",
+          "Explain an error kind, with a wrong and a corrected example; without KIND, list the kinds.",
+          [](CLI::App& command) {
+            auto kind = std::make_shared<std::optional<std::string>>();
+            command.add_option("KIND", *kind, "Error kind, as in \"error 16\"");
+            return CommandRunner([kind](std::ostream& out, std::ostream& err) {
+              return run_explain(*kind, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

@@ -1,7 +1,9 @@
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
 #include "platform/files.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/identifiers.h"
 
@@ -98,6 +100,21 @@ int run_new(const NewOptions& options, std::ostream& out, std::ostream& err) {
   out << "wrote " << line_path << " and " << train_path << "\ncompile them with: scenario_tool compile "
       << line_path << ' ' << train_path << " -o " << options.folder << '\n';
   return kExitClean;
+}
+
+// The command line of `scenario_tool new`.
+Command new_command() {
+  return {"new",
+          "Write a small line and train description to start a new scenario from: NAME_linea.txt and NAME_T-.txt.",
+          [](CLI::App& command) {
+            auto options = std::make_shared<NewOptions>();
+            command.add_option("NAME", options->name, "Scenario identifier")->required();
+            command.add_option("-o,--output", options->folder, "Folder to write into")->capture_default_str();
+            command.add_option("--train-id", options->train_id, "Train identifier T")->capture_default_str();
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_new(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

@@ -1,6 +1,8 @@
+#include <memory>
 #include <ostream>
 
 #include "platform/files.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/compiled_scenario.h"
 #include "tools/identifiers.h"
@@ -47,6 +49,25 @@ int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err) {
   }
   out << "wrote " << output << '\n';
   return kExitClean;
+}
+
+// The command line of `scenario_tool plot`.
+Command plot_command() {
+  return {"plot", "Draw the plan and profile of the compiled scenario in DIR as one SVG file.", [](CLI::App& command) {
+            auto options = std::make_shared<PlotOptions>();
+            command
+                .add_option("DIR", options->folder,
+                            "Folder holding S_T.dat, S_T.sim and (unless --no-plan) S_linea.dat")
+                ->required();
+            command.add_option("-o,--output", options->output, "SVG file to write (default: S_T.svg in DIR)");
+            command.add_option("--scenario-id", options->scenario_id,
+                               "Scenario identifier S (default: the only scenario in DIR)");
+            command.add_option("--train-id", options->train_id,
+                               "Train identifier T (default: the only scenario in DIR)");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_plot(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

@@ -7,10 +7,12 @@
 #include <signal.h>
 
 #include <atomic>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <thread>
 
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/file_watcher.h"
 #include "tools/identifiers.h"
@@ -193,6 +195,27 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
     return kExitStopped;
   }
   return kExitClean;
+}
+
+// The command line of `scenario_tool serve`.
+Command serve_command() {
+  return {"serve",
+          "Show LINE and TRAIN in the browser, compiled again at every save (http://127.0.0.1 only).",
+          [](CLI::App& command) {
+            auto options = std::make_shared<ServeOptions>();
+            command.add_option("LINE", options->line_path, "Line description file (S_linea.txt)")->required();
+            command.add_option("TRAIN", options->train_path, "Train description file (S_T-.txt)")->required();
+            command.add_option("--port", options->port, "Port to listen on; 0 takes a free one")
+                ->capture_default_str();
+            command.add_option("--scenario-id", options->scenario_id,
+                               "Scenario identifier S (default: from LINE's name, S_linea.txt)");
+            command.add_option("--train-id", options->train_id,
+                               "Train identifier T (default: from TRAIN's name, S_T-.txt)");
+            command.add_flag("--no-plan", options->no_plan, "No track plan");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_serve(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
 #include "driver/form1.h"
@@ -6,6 +7,7 @@
 #include "scenario/documents.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 
 namespace tools {
@@ -27,6 +29,17 @@ int run_sources(const std::string& folder, std::ostream& out, std::ostream& err)
   }
   out << "wrote the five texts of " << scenario_id << " " << train_id << " into " << folder << '\n';
   return kExitClean;
+}
+
+// The command line of `scenario_tool sources`.
+Command sources_command() {
+  return {"sources", "Write the five embedded texts into DIR, as the program writes them.", [](CLI::App& command) {
+            auto folder = std::make_shared<std::string>();
+            command.add_option("DIR", *folder, "Folder to write into")->required();
+            return CommandRunner([folder](std::ostream& out, std::ostream& err) {
+              return run_sources(*folder, out, err);
+            });
+          }};
 }
 
 }  // namespace tools
