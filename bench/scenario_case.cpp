@@ -14,7 +14,7 @@
 #include "compiler/output.h"
 #include "compiler/parser.h"
 #include "compiler/post_pass.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "driver/form1.h"
 #include "platform/files.h"
 #include "scenario/document.h"
@@ -27,8 +27,8 @@ namespace {
 compiler::DescriptionFiles files_in(const std::string& folder, const std::string& scenario_id,
                                     const std::string& train_id) {
   compiler::DescriptionFiles files;
-  files.line_path = platform::join_path(folder, platform::line_description_name(scenario_id));
-  files.train_path = platform::join_path(folder, platform::train_description_name(scenario_id, train_id));
+  files.line_path = platform::join_path(folder, naming::line_description_name(scenario_id));
+  files.train_path = platform::join_path(folder, naming::train_description_name(scenario_id, train_id));
   files.consume = false;
   return files;
 }

@@ -4,7 +4,7 @@
 #include "formats/line_data_file.h"
 #include "formats/route_file.h"
 #include "formats/scenario_file.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "platform/files.h"
 
 namespace compiler {

@@ -4,7 +4,7 @@
 
 #include "compiler/compile.h"
 #include "compiler/errors.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "platform/files.h"
 #include "scenario/documents.h"
 #include "scenario/line_description.h"
@@ -47,8 +47,8 @@ void Form1::dati_scheda() { scenario::dati_scheda(folder_, scenario_id_, train_i
 // deletes the ones the reading consumed.
 int Form1::memorizza_percorso(std::int32_t j) {
   compiler::DescriptionFiles files;
-  files.line_path = platform::join_path(folder_, platform::line_description_name(scenario_id_));
-  files.train_path = platform::join_path(folder_, platform::train_description_name(scenario_id_, train_id_));
+  files.line_path = platform::join_path(folder_, naming::line_description_name(scenario_id_));
+  files.train_path = platform::join_path(folder_, naming::train_description_name(scenario_id_, train_id_));
 
   compiler::CompileRequest request;
   request.output_folder = folder_;

@@ -2,11 +2,16 @@
 #include <ostream>
 
 #include "compiler/compile.h"
+#include "naming/file_names.h"
 #include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/identifiers.h"
 
 namespace tools {
+
+using naming::scenario_id_from_line_name;
+using naming::train_id_from_train_name;
+
 namespace {
 
 // Settles one identifier: the option when given, else the one the file

@@ -8,11 +8,12 @@
 #include "formats/line_data_file.h"
 #include "formats/route_file.h"
 #include "formats/scenario_file.h"
+#include "naming/file_names.h"
+#include "naming/identifiers.h"
 #include "platform/files.h"
 #include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/decoded_fields.h"
-#include "tools/identifiers.h"
 #include "tools/route_features.h"
 
 namespace tools {
@@ -23,12 +24,13 @@ using nlohmann::ordered_json;
 enum class FileKind { kRoute, kScenario, kLineData, kUnknown };
 
 FileKind kind_of(std::string_view path) {
-  auto ends = [&](std::string_view end) {
-    return path.size() >= end.size() && path.substr(path.size() - end.size()) == end;
-  };
-  if (ends("_linea.dat")) return FileKind::kLineData;
-  if (ends(".sim")) return FileKind::kScenario;
-  if (ends(".dat")) return FileKind::kRoute;
+  const auto file = naming::compiled_file_name(path);
+  if (!file) return FileKind::kUnknown;
+  switch (file->kind) {
+    case naming::CompiledFile::kLineData: return FileKind::kLineData;
+    case naming::CompiledFile::kScenario: return FileKind::kScenario;
+    case naming::CompiledFile::kRoute: return FileKind::kRoute;
+  }
   return FileKind::kUnknown;
 }
 
@@ -94,7 +96,7 @@ ordered_json entry_json(std::size_t index, const compiler::ScenarioTable& table,
   entry["value2"] = e.value2;
   entry["value3"] = e.value3;
   entry["flag"] = e.flag;
-  entry["text"] = windows1252_to_utf8(e.text);
+  entry["text"] = naming::windows1252_to_utf8(e.text);
   entry["word1"] = e.word1;
   entry["word2"] = e.word2;
   entry["word3"] = e.word3;

@@ -2,6 +2,7 @@
 #include <memory>
 #include <ostream>
 
+#include "naming/file_names.h"
 #include "platform/files.h"
 #include "tools/command.h"
 #include "tools/commands.h"
@@ -79,9 +80,9 @@ int run_new(const NewOptions& options, std::ostream& out, std::ostream& err) {
     if (!typed_identifier(*identifier, "scenario_tool new", option, err)) return kExitUsage;
   }
   // The names stay as typed: compile reads the identifiers back from them.
-  const std::string line_path = platform::join_path(options.folder, options.name + "_linea.txt");
+  const std::string line_path = platform::join_path(options.folder, naming::line_description_name(options.name));
   const std::string train_path =
-      platform::join_path(options.folder, options.name + "_" + options.train_id + "-.txt");
+      platform::join_path(options.folder, naming::train_description_name(options.name, options.train_id));
   for (const std::string* path : {&line_path, &train_path}) {
     if (platform::file_exists(*path)) {
       err << "scenario_tool new: " << *path << " already exists; nothing written\n";

@@ -1,6 +1,7 @@
 #include <memory>
 #include <ostream>
 
+#include "naming/file_names.h"
 #include "platform/files.h"
 #include "tools/command.h"
 #include "tools/commands.h"
@@ -12,7 +13,7 @@ namespace tools {
 namespace {
 
 std::string default_output(const PlotOptions& options, const CompiledScenario& scenario) {
-  return platform::join_path(options.folder, scenario.scenario_id + "_" + scenario.train_id + ".svg");
+  return platform::join_path(options.folder, naming::drawing_name(scenario.scenario_id, scenario.train_id));
 }
 
 }  // namespace

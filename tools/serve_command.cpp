@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "naming/file_names.h"
 #include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/file_watcher.h"
@@ -20,6 +21,10 @@
 #include "tools/viewer_page.h"
 
 namespace tools {
+
+using naming::scenario_id_from_line_name;
+using naming::train_id_from_train_name;
+
 namespace {
 
 constexpr const char* kLoopback = "127.0.0.1";

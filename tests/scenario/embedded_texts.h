@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "reading/field_reader.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "driver/form1.h"
 #include "scenario/documents.h"
 #include "scenario/line_description.h"
@@ -36,11 +36,11 @@ inline WrittenTexts write_embedded_texts() {
   scenario::dati_note(dir.path(), scenario_id, train_id);
   scenario::dati_rallentamenti(dir.path(), scenario_id, train_id);
   scenario::dati_scheda(dir.path(), scenario_id, train_id);
-  return {dir.read(platform::line_description_name(scenario_id)),
-          dir.read(platform::train_description_name(scenario_id, train_id)),
-          dir.read(platform::notes_name(scenario_id, train_id)),
-          dir.read(platform::slowdown_order_name(scenario_id, train_id)),
-          dir.read(platform::timetable_sheet_name(scenario_id, train_id))};
+  return {dir.read(naming::line_description_name(scenario_id)),
+          dir.read(naming::train_description_name(scenario_id, train_id)),
+          dir.read(naming::notes_name(scenario_id, train_id)),
+          dir.read(naming::slowdown_order_name(scenario_id, train_id)),
+          dir.read(naming::timetable_sheet_name(scenario_id, train_id))};
 }
 
 // Written once per test program; the writers are deterministic.

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "driver/form1.h"
 #include "support/temp_dir.h"
 
@@ -26,9 +26,9 @@ const std::string kTrain = driver::kTrainId;
 
 // The files a complete run leaves beside the program.
 std::vector<std::string> run_outputs() {
-  return {platform::notes_name(kScenario, kTrain),       platform::slowdown_order_name(kScenario, kTrain),
-          platform::timetable_sheet_name(kScenario, kTrain), platform::line_data_name(kScenario),
-          platform::scenario_file_name(kScenario, kTrain),   platform::route_file_name(kScenario, kTrain)};
+  return {naming::notes_name(kScenario, kTrain),       naming::slowdown_order_name(kScenario, kTrain),
+          naming::timetable_sheet_name(kScenario, kTrain), naming::line_data_name(kScenario),
+          naming::scenario_file_name(kScenario, kTrain),   naming::route_file_name(kScenario, kTrain)};
 }
 
 // The program alone in a folder of its own, where it writes its files.
