@@ -15,9 +15,9 @@
 #include "compiler/parser.h"
 #include "compiler/post_pass.h"
 #include "naming/file_names.h"
-#include "driver/form1.h"
 #include "platform/files.h"
 #include "scenario/document.h"
+#include "scenario/embedded_scenario.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
 
@@ -138,7 +138,7 @@ std::unique_ptr<ScenarioCase> ScenarioCase::make(ScenarioKind kind) {
                                                           std::move(generated.line_description),
                                                           std::move(generated.train_description)));
   }
-  return std::unique_ptr<ScenarioCase>(new ScenarioCase("embedded", driver::kScenarioId, driver::kTrainId,
+  return std::unique_ptr<ScenarioCase>(new ScenarioCase("embedded", scenario::kScenarioId, scenario::kTrainId,
                                                         scenario::document_bytes(scenario::line_description_lines()),
                                                         scenario::document_bytes(scenario::train_description_lines())));
 }

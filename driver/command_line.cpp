@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "driver/form1.h"
 #include "naming/file_names.h"
+#include "scenario/embedded_scenario.h"
 
 namespace driver {
 
@@ -18,8 +18,8 @@ CommandLineRequest command_line_request(int argc, const char* const* argv) {
 }
 
 std::string help_text() {
-  const std::string s = kScenarioId;
-  const std::string t = kTrainId;
+  const std::string s = scenario::kScenarioId;
+  const std::string t = scenario::kTrainId;
   struct Row {
     std::string name;
     const char* what;

@@ -7,6 +7,7 @@
 #include "naming/file_names.h"
 #include "platform/files.h"
 #include "scenario/documents.h"
+#include "scenario/embedded_scenario.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
 
@@ -21,15 +22,11 @@ void print_to_stderr(const std::string& text) {
 }  // namespace
 
 int Form1::run() {
-  scenario_id_ = kScenarioId;
-  train_id_ = kTrainId;
+  scenario_id_ = scenario::kScenarioId;
+  train_id_ = scenario::kTrainId;
   window_.show_wait(scenario_id_, "Attendere");
   try {
-    dati_linea();
-    dati_treno();
-    dati_note();
-    dati_rallentamenti();
-    dati_scheda();
+    scenario::write_texts(folder_, scenario_id_, train_id_);
   } catch (const platform::FileError& error) {
     window_.message_box("cannot write " + error.path() + ": " + error.reason());
     return 2;

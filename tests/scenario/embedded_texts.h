@@ -9,8 +9,8 @@
 
 #include "reading/field_reader.h"
 #include "naming/file_names.h"
-#include "driver/form1.h"
 #include "scenario/documents.h"
+#include "scenario/embedded_scenario.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
 #include "support/temp_dir.h"
@@ -29,8 +29,8 @@ struct WrittenTexts {
 
 inline WrittenTexts write_embedded_texts() {
   const testing_support::TempDir dir;
-  const std::string scenario_id = driver::kScenarioId;
-  const std::string train_id = driver::kTrainId;
+  const std::string scenario_id = scenario::kScenarioId;
+  const std::string train_id = scenario::kTrainId;
   scenario::dati_linea(dir.path(), scenario_id);
   scenario::dati_treno(dir.path(), scenario_id, train_id);
   scenario::dati_note(dir.path(), scenario_id, train_id);

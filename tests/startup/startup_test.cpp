@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "naming/file_names.h"
-#include "driver/form1.h"
+#include "scenario/embedded_scenario.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -21,8 +21,8 @@ using testing_support::ProgramRun;
 using testing_support::RunLimits;
 using testing_support::TempDir;
 
-const std::string kScenario = driver::kScenarioId;
-const std::string kTrain = driver::kTrainId;
+const std::string kScenario = scenario::kScenarioId;
+const std::string kTrain = scenario::kTrainId;
 
 // The files a complete run leaves beside the program.
 std::vector<std::string> run_outputs() {
