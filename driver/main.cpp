@@ -9,6 +9,7 @@
 #include "driver/command_line.h"
 #include "driver/form1.h"
 #include "platform/files.h"
+#include "platform/signals.h"
 #include "platform/window.h"
 
 namespace {

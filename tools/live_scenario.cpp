@@ -56,8 +56,8 @@ std::uint64_t LiveScenario::wait_past(std::uint64_t seen, std::chrono::milliseco
   return revision_;
 }
 
-void LiveScenario::follow(FileWatcher& watcher) {
-  while (watcher.wait_for_change() == FileWatcher::Wait::kChanged) recompile();
+void LiveScenario::follow(platform::FileWatcher& watcher) {
+  while (watcher.wait_for_change() == platform::FileWatcher::Wait::kChanged) recompile();
 }
 
 void LiveScenario::stop() {

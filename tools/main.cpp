@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/signals.h"
 
 #include "tools/command.h"
 #include "tools/command_line.h"

@@ -3,8 +3,6 @@
 // result to one page, on the loopback interface only.
 
 #include <httplib.h>
-#include <pthread.h>
-#include <signal.h>
 
 #include <atomic>
 #include <memory>
@@ -13,9 +11,10 @@
 #include <thread>
 
 #include "naming/file_names.h"
+#include "platform/file_watcher.h"
+#include "platform/signals.h"
 #include "tools/command.h"
 #include "tools/commands.h"
-#include "tools/file_watcher.h"
 #include "tools/identifiers.h"
 #include "tools/live_scenario.h"
 #include "tools/viewer_page.h"
@@ -138,18 +137,12 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
 
   // Ctrl-C and SIGTERM are taken by one thread, which ends the server; the
   // others never see them.
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  sigset_t previous_mask;
-  pthread_sigmask(SIG_BLOCK, &signals, &previous_mask);
+  const platform::StopSignals stop_signals;
 
   LiveScenario live({options.line_path, options.train_path, *scenario_id, *train_id, options.no_plan});
-  FileWatcher watcher({options.line_path, options.train_path});
+  platform::FileWatcher watcher({options.line_path, options.train_path});
   if (!watcher.error().empty()) {
     err << "scenario_tool serve: " << watcher.error() << '\n';
-    pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
     return kExitStopped;
   }
   live.recompile();
@@ -168,7 +161,6 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   }
   if (port <= 0) {
     err << "scenario_tool serve: cannot listen on " << kLoopback << ":" << options.port << '\n';
-    pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
     return kExitStopped;
   }
 
@@ -178,8 +170,7 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   // it; so stop() is repeated until listening has ended.
   std::atomic<bool> listening_ended = false;
   std::thread stopper([&] {
-    const timespec tick{0, 50'000'000};
-    while (!listening_ended && sigtimedwait(&signals, nullptr, &tick) < 0) {
+    while (!listening_ended && !stop_signals.wait(std::chrono::milliseconds(50))) {
     }
     live.stop();
     watcher.stop();
@@ -194,7 +185,6 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   listening_ended = true;
   stopper.join();
   follower.join();
-  pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
   if (!listened) {
     err << "scenario_tool serve: the server stopped on an error\n";
     return kExitStopped;
