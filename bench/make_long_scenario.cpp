@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bench/long_scenario.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "platform/files.h"
 
 int main(int argc, char** argv) {
@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
   const std::string train_id = bench::kGeneratedTrainId;
   try {
     const bench::GeneratedScenario scenario = bench::generate_scenario(line_length);
-    const std::string line_path = platform::join_path(folder, platform::line_description_name(scenario_id));
-    const std::string train_path = platform::join_path(folder, platform::train_description_name(scenario_id, train_id));
+    const std::string line_path = platform::join_path(folder, naming::line_description_name(scenario_id));
+    const std::string train_path = platform::join_path(folder, naming::train_description_name(scenario_id, train_id));
     platform::replace_file(line_path, scenario.line_description);
     platform::replace_file(train_path, scenario.train_description);
     std::cout << line_path << '\n' << train_path << '\n';

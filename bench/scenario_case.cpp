@@ -13,12 +13,12 @@
 #include "compiler/parser.h"
 #include "compiler/post_pass.h"
 #include "compiler/recording_sink.h"
-#include "driver/form1.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "platform/files.h"
 #include "reading/description_file.h"
 #include "reading/field_reader.h"
 #include "scenario/document.h"
+#include "scenario/embedded_scenario.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
 
@@ -28,8 +28,8 @@ namespace {
 compiler::DescriptionFiles files_in(const std::string& folder, const std::string& scenario_id,
                                     const std::string& train_id) {
   compiler::DescriptionFiles files;
-  files.line_path = platform::join_path(folder, platform::line_description_name(scenario_id));
-  files.train_path = platform::join_path(folder, platform::train_description_name(scenario_id, train_id));
+  files.line_path = platform::join_path(folder, naming::line_description_name(scenario_id));
+  files.train_path = platform::join_path(folder, naming::train_description_name(scenario_id, train_id));
   files.consume = false;
   return files;
 }
@@ -139,7 +139,7 @@ std::unique_ptr<ScenarioCase> ScenarioCase::make(ScenarioKind kind) {
                                                           std::move(generated.line_description),
                                                           std::move(generated.train_description)));
   }
-  return std::unique_ptr<ScenarioCase>(new ScenarioCase("embedded", driver::kScenarioId, driver::kTrainId,
+  return std::unique_ptr<ScenarioCase>(new ScenarioCase("embedded", scenario::kScenarioId, scenario::kTrainId,
                                                         scenario::document_bytes(scenario::line_description_lines()),
                                                         scenario::document_bytes(scenario::train_description_lines())));
 }

@@ -11,8 +11,8 @@
 #include <thread>
 
 #include "bench/scenario_case.h"
+#include "platform/file_watcher.h"
 #include "platform/files.h"
-#include "tools/file_watcher.h"
 #include "tools/live_scenario.h"
 #include "tools/scenario_payload.h"
 
@@ -30,7 +30,7 @@ void BM_SaveToServedRevision(benchmark::State& state, ScenarioKind kind) {
   platform::replace_file(train, scenario.train_text());
 
   tools::LiveScenario live({line, train, "S", "T", false});
-  tools::FileWatcher watcher({line, train});
+  platform::FileWatcher watcher({line, train});
   if (!watcher.error().empty()) {
     state.SkipWithError(watcher.error().c_str());
     return;

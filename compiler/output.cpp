@@ -4,7 +4,7 @@
 #include "formats/line_data_file.h"
 #include "formats/route_file.h"
 #include "formats/scenario_file.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "platform/files.h"
 
 namespace compiler {
@@ -28,7 +28,7 @@ std::string errore_prompt(ErrorKind kind) { return " Errore n. " + std::to_strin
 
 void write_output_files(const CompiledModel& model, const std::string& folder) {
   const std::string scenario_path =
-      platform::join_path(folder, platform::scenario_file_name(model.scenario_id, model.train_id));
+      platform::join_path(folder, naming::scenario_file_name(model.scenario_id, model.train_id));
   if (std::string problem = scenario_text_problem(model.scenario_table); !problem.empty()) {
     throw platform::FileError(scenario_path, problem);
   }
@@ -40,12 +40,12 @@ void write_output_files(const CompiledModel& model, const std::string& folder) {
     // The plan is the largest file by far (20 bytes a metre); it goes to
     // disk in pieces so that it is never held whole in memory beside the
     // plan itself.
-    const std::size_t plan = files.add(platform::join_path(folder, platform::line_data_name(model.scenario_id)));
+    const std::size_t plan = files.add(platform::join_path(folder, naming::line_data_name(model.scenario_id)));
     encode_line_data_pieces(model.track_plan, kLineDataPieceBytes,
                             [&files, plan](std::string_view piece) { files.write(plan, piece); });
   }
   files.write(files.add(scenario_path), encode_scenario_file(model.scenario_table));
-  files.write(files.add(platform::join_path(folder, platform::route_file_name(model.scenario_id, model.train_id))),
+  files.write(files.add(platform::join_path(folder, naming::route_file_name(model.scenario_id, model.train_id))),
               encode_route_file(model.route));
   files.commit();
 }

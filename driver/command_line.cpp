@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "driver/form1.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
+#include "scenario/embedded_scenario.h"
 
 namespace driver {
 
@@ -18,19 +18,19 @@ CommandLineRequest command_line_request(int argc, const char* const* argv) {
 }
 
 std::string help_text() {
-  const std::string s = kScenarioId;
-  const std::string t = kTrainId;
+  const std::string s = scenario::kScenarioId;
+  const std::string t = scenario::kTrainId;
   struct Row {
     std::string name;
     const char* what;
   };
   const Row kept[] = {
-      {platform::notes_name(s, t), "notes document (text)"},
-      {platform::slowdown_order_name(s, t), "slowdown order document (text)"},
-      {platform::timetable_sheet_name(s, t), "timetable sheet document (text)"},
-      {platform::line_data_name(s), "line data file: the track plan (binary)"},
-      {platform::scenario_file_name(s, t), "scenario file (binary)"},
-      {platform::route_file_name(s, t), "route file (binary)"},
+      {naming::notes_name(s, t), "notes document (text)"},
+      {naming::slowdown_order_name(s, t), "slowdown order document (text)"},
+      {naming::timetable_sheet_name(s, t), "timetable sheet document (text)"},
+      {naming::line_data_name(s), "line data file: the track plan (binary)"},
+      {naming::scenario_file_name(s, t), "scenario file (binary)"},
+      {naming::route_file_name(s, t), "route file (binary)"},
   };
   std::string text =
       "Usage: scenario_compiler [--help | --version]\n"
@@ -39,8 +39,8 @@ std::string help_text() {
       "into the simulator's files, in the folder that holds the program, and ends.\n"
       "It reads no input: any argument other than --help and --version is ignored.\n"
       "\n"
-      "It shows a wait window (\"Attendere\"), writes the line description " + platform::line_description_name(s) + "\n"
-      "and the train description " + platform::train_description_name(s, t) + ", compiles them, deletes\n"
+      "It shows a wait window (\"Attendere\"), writes the line description " + naming::line_description_name(s) + "\n"
+      "and the train description " + naming::train_description_name(s, t) + ", compiles them, deletes\n"
       "them, and leaves these files beside itself, each replaced whole:\n";
   std::size_t width = 0;
   for (const Row& row : kept) width = std::max(width, row.name.size());

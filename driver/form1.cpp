@@ -4,9 +4,10 @@
 
 #include "compiler/compile.h"
 #include "compiler/output.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "platform/files.h"
 #include "scenario/documents.h"
+#include "scenario/embedded_scenario.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
 
@@ -21,15 +22,11 @@ void print_to_stderr(const std::string& text) {
 }  // namespace
 
 int Form1::run() {
-  scenario_id_ = kScenarioId;
-  train_id_ = kTrainId;
+  scenario_id_ = scenario::kScenarioId;
+  train_id_ = scenario::kTrainId;
   window_.show_wait(scenario_id_, "Attendere");
   try {
-    dati_linea();
-    dati_treno();
-    dati_note();
-    dati_rallentamenti();
-    dati_scheda();
+    scenario::write_texts(folder_, scenario_id_, train_id_);
   } catch (const platform::FileError& error) {
     window_.message_box("cannot write " + error.path() + ": " + error.reason());
     return compiler::kExitStopped;
@@ -47,8 +44,8 @@ void Form1::dati_scheda() { scenario::dati_scheda(folder_, scenario_id_, train_i
 // deletes the ones the reading consumed.
 int Form1::memorizza_percorso(std::int32_t j) {
   compiler::DescriptionFiles files;
-  files.line_path = platform::join_path(folder_, platform::line_description_name(scenario_id_));
-  files.train_path = platform::join_path(folder_, platform::train_description_name(scenario_id_, train_id_));
+  files.line_path = platform::join_path(folder_, naming::line_description_name(scenario_id_));
+  files.train_path = platform::join_path(folder_, naming::train_description_name(scenario_id_, train_id_));
 
   compiler::CompileRequest request;
   request.output_folder = folder_;

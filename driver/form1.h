@@ -18,7 +18,9 @@ class Form1 {
   // 3 the compiled set only partly replaced (the message says which files).
   int run();
 
-  // The run's steps, in order.
+  // The run's steps, in order. The first five each write one text of the
+  // embedded scenario; run() writes all five through scenario::write_texts,
+  // the one sequence that scenario_tool sources uses too.
   void dati_linea();
   void dati_treno();
   void dati_note();
@@ -35,9 +37,5 @@ class Form1 {
   std::string scenario_id_;
   std::string train_id_;
 };
-
-// The identifiers of the embedded scenario.
-inline constexpr const char* kScenarioId = "Alvera_Monteluce";
-inline constexpr const char* kTrainId = "2734-2";
 
 }  // namespace driver

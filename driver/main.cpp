@@ -11,6 +11,7 @@
 #include "driver/form1.h"
 
 #include "platform/files.h"
+#include "platform/signals.h"
 #include "platform/window.h"
 
 namespace {

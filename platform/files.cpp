@@ -240,8 +240,6 @@ std::optional<std::string> read_file(const std::string& path, std::uint64_t limi
 
 void delete_file(const std::string& path) { ::unlink(path.c_str()); }
 
-void ignore_file_size_signal() { std::signal(SIGXFSZ, SIG_IGN); }
-
 OutputSet::OutputSet(bool named_temporaries) : named_temporaries_(named_temporaries) {}
 
 OutputSet::~OutputSet() { discard(); }

@@ -61,11 +61,6 @@ std::optional<std::string> read_file(const std::string& path, std::uint64_t limi
 // Removes a file if it is there; a missing file is not an error.
 void delete_file(const std::string& path);
 
-// Ignores SIGXFSZ, so that a write past the file size limit fails with
-// EFBIG and is reported like any other failed write instead of killing the
-// process. Both programs call it first thing.
-void ignore_file_size_signal();
-
 // Files that replace their old versions together. Each file's bytes go to
 // a temporary file of its own in the target's folder: unnamed (O_TMPFILE)
 // where the file system allows it, so that a killed run leaves nothing

@@ -1,6 +1,6 @@
 #include "scenario/documents.h"
 
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 
 namespace scenario {
 namespace {
@@ -81,13 +81,13 @@ LineTable notes_lines() { return kNotes; }
 LineTable slowdown_order_lines() { return kSlowdownOrder; }
 
 void dati_note(const std::string& folder, const std::string& scenario_id, const std::string& train_id) {
-  write_document(folder, platform::notes_name(scenario_id, train_id), notes_lines());
+  write_document(folder, naming::notes_name(scenario_id, train_id), notes_lines());
 }
 void dati_rallentamenti(const std::string& folder, const std::string& scenario_id, const std::string& train_id) {
-  write_document(folder, platform::slowdown_order_name(scenario_id, train_id), slowdown_order_lines());
+  write_document(folder, naming::slowdown_order_name(scenario_id, train_id), slowdown_order_lines());
 }
 void dati_scheda(const std::string& folder, const std::string& scenario_id, const std::string& train_id) {
-  write_document(folder, platform::timetable_sheet_name(scenario_id, train_id), timetable_sheet_lines());
+  write_document(folder, naming::timetable_sheet_name(scenario_id, train_id), timetable_sheet_lines());
 }
 
 }  // namespace scenario

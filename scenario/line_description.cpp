@@ -1,6 +1,6 @@
 #include "scenario/line_description.h"
 
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 
 namespace scenario {
 namespace {
@@ -220,7 +220,7 @@ constexpr std::string_view kLines[] = {
 LineTable line_description_lines() { return kLines; }
 
 void dati_linea(const std::string& folder, const std::string& scenario_id) {
-  write_document(folder, platform::line_description_name(scenario_id), line_description_lines());
+  write_document(folder, naming::line_description_name(scenario_id), line_description_lines());
 }
 
 }  // namespace scenario

@@ -1,6 +1,6 @@
 #include "scenario/train_description.h"
 
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 
 namespace scenario {
 namespace {
@@ -113,7 +113,7 @@ constexpr std::string_view kLines[] = {
 LineTable train_description_lines() { return kLines; }
 
 void dati_treno(const std::string& folder, const std::string& scenario_id, const std::string& train_id) {
-  write_document(folder, platform::train_description_name(scenario_id, train_id), train_description_lines());
+  write_document(folder, naming::train_description_name(scenario_id, train_id), train_description_lines());
 }
 
 }  // namespace scenario

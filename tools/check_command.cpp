@@ -1,8 +1,10 @@
+#include <memory>
 #include <ostream>
 #include <string>
 
 #include "compiler/check.h"
 #include "compiler/parser.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/diagnostic_json.h"
 #include "tools/hints.h"
@@ -32,6 +34,25 @@ int run_check(const CheckOptions& options, std::ostream& out, std::ostream& err)
     out << counted(result.errors, "error") << ", " << counted(result.warnings, "warning") << '\n';
   }
   return result.errors == 0 ? kExitClean : kExitRecorded;
+}
+
+// The command line of `scenario_tool check`.
+Command check_command() {
+  return {"check",
+          "Report every problem of a line and a train description in one run: errors, warnings, the field at "
+          "fault. Writes no file.",
+          [](CLI::App& command) {
+            auto options = std::make_shared<CheckOptions>();
+            command.add_option("LINE", options->line_path, "Line description file (S_linea.txt)")->required();
+            command.add_option("TRAIN", options->train_path, "Train description file (S_T-.txt)")->required();
+            command.add_option("--format", options->format, "text (gcc style, for a terminal) or json")
+                ->check(CLI::IsMember({"text", "json"}))
+                ->capture_default_str();
+            command.footer("Exit status: 0 no error (warnings allowed), 1 errors found, 64 bad usage.");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_check(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

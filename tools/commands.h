@@ -1,6 +1,8 @@
 #pragma once
 // The authoring tool's commands, each a function over the library. They
-// write their reports to the streams given and return the exit status.
+// write their reports to the streams given and return the exit status. The
+// command line of each is defined beside its function, in its own file
+// (tools/command.h).
 
 #include <iosfwd>
 #include <optional>

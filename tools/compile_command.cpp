@@ -1,11 +1,18 @@
+#include <memory>
 #include <ostream>
 
 #include "compiler/compile.h"
+#include "naming/file_names.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/hints.h"
 #include "tools/identifiers.h"
 
 namespace tools {
+
+using naming::scenario_id_from_line_name;
+using naming::train_id_from_train_name;
+
 namespace {
 
 // Settles one identifier: the option when given, else the one the file
@@ -51,6 +58,30 @@ int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& 
         << '\n';
   }
   return result.exit_status();
+}
+
+// The command line of `scenario_tool compile`.
+Command compile_command() {
+  return {"compile",
+          "Compile a line and a train description into the three binary files; the inputs are left as they are.",
+          [](CLI::App& command) {
+            auto options = std::make_shared<CompileOptions>();
+            command.add_option("LINE", options->line_path, "Line description file (S_linea.txt)")->required();
+            command.add_option("TRAIN", options->train_path, "Train description file (S_T-.txt)")->required();
+            command.add_option("-o,--output", options->output_folder, "Folder for the binary files")
+                ->capture_default_str();
+            command.add_option("--scenario-id", options->scenario_id,
+                               "Scenario identifier S (default: from LINE's name, S_linea.txt)");
+            command.add_option("--train-id", options->train_id,
+                               "Train identifier T (default: from TRAIN's name, S_T-.txt)");
+            command.add_flag("--no-plan", options->no_plan, "No track plan and no line data file");
+            command.footer("Exit status: 0 compiled cleanly, 1 compiled with an error kind recorded, 2 stopped "
+                           "without output (every earlier file unchanged), 3 the new files only partly renamed into "
+                           "place (the message says which are new; compile again), 64 bad usage.");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_compile(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

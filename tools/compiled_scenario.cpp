@@ -6,23 +6,24 @@
 #include "compiler/codes.h"
 #include "formats/route_file.h"
 #include "model/rounding.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
+#include "naming/identifiers.h"
 #include "platform/files.h"
 #include "tools/commands.h"
-#include "tools/identifiers.h"
 
 namespace tools {
 namespace {
 
 LoadedScenario failure(int exit_status, std::string error) { return {std::nullopt, std::move(error), exit_status}; }
 
-// Names of the scenario files (*.sim) in folder, sorted.
+// Names of the scenario files (S_T.sim) in folder, sorted.
 std::vector<std::string> scenario_file_names(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
   for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
     const std::string name = item.path().filename().string();
-    if (name.size() > 4 && name.ends_with(".sim")) names.push_back(name);
+    const auto file = naming::compiled_file_name(name);
+    if (file && file->kind == naming::CompiledFile::kScenario && !file->stem.empty()) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -67,7 +68,7 @@ LoadedScenario identify_only_scenario(const std::string& folder) {
   CompiledScenario scenario;
   scenario.scenario_id = table.value[compiler::kScenarioHeaderEntry].text;
   scenario.train_id = table.value[compiler::kTrainIdEntry].text;
-  if (platform::scenario_file_name(scenario.scenario_id, scenario.train_id) != names[0]) {
+  if (naming::scenario_file_name(scenario.scenario_id, scenario.train_id) != names[0]) {
     return failure(kExitUsage, path + ": its name does not follow from the identifiers it holds; give "
                                       "--scenario-id and --train-id");
   }
@@ -83,8 +84,8 @@ std::string mixed_set_problem(const CompiledScenario& scenario) {
   const std::string& train_text = scenario.table[compiler::kTrainIdEntry].text;
   const std::string& scenario_text = header.text;
   if (scenario_text != scenario.scenario_id || train_text != scenario.train_id) {
-    return scenario.scenario_path + " holds the identifiers " + windows1252_to_utf8(scenario_text) + " and " +
-           windows1252_to_utf8(train_text) + ", not those of its name";
+    return scenario.scenario_path + " holds the identifiers " + naming::windows1252_to_utf8(scenario_text) + " and " +
+           naming::windows1252_to_utf8(train_text) + ", not those of its name";
   }
   const std::int32_t table_code = compiler::table_code(train_text, scenario_text);
   if (header.seconds != table_code) {
@@ -125,9 +126,9 @@ LoadedScenario load_compiled_scenario(const std::string& folder, const std::opti
     scenario = std::move(*only.scenario);
   }
   scenario.scenario_path =
-      platform::join_path(folder, platform::scenario_file_name(scenario.scenario_id, scenario.train_id));
-  scenario.route_path = platform::join_path(folder, platform::route_file_name(scenario.scenario_id, scenario.train_id));
-  scenario.line_data_path = platform::join_path(folder, platform::line_data_name(scenario.scenario_id));
+      platform::join_path(folder, naming::scenario_file_name(scenario.scenario_id, scenario.train_id));
+  scenario.route_path = platform::join_path(folder, naming::route_file_name(scenario.scenario_id, scenario.train_id));
+  scenario.line_data_path = platform::join_path(folder, naming::line_data_name(scenario.scenario_id));
 
   FileBytes table_file = read_bytes(scenario.scenario_path, compiler::kMaxScenarioFileBytes);
   if (!table_file.bytes) return failure(kExitStopped, table_file.error);

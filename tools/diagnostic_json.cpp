@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/identifiers.h"
+#include "naming/identifiers.h"
 
 namespace tools {
 namespace {
@@ -27,7 +27,7 @@ bool is_utf8(std::string_view text) {
   return true;
 }
 
-std::string as_utf8(const std::string& text) { return is_utf8(text) ? text : windows1252_to_utf8(text); }
+std::string as_utf8(const std::string& text) { return is_utf8(text) ? text : naming::windows1252_to_utf8(text); }
 
 }  // namespace
 

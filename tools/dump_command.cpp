@@ -1,5 +1,6 @@
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -7,10 +8,12 @@
 #include "formats/line_data_file.h"
 #include "formats/route_file.h"
 #include "formats/scenario_file.h"
+#include "naming/file_names.h"
+#include "naming/identifiers.h"
 #include "platform/files.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/decoded_fields.h"
-#include "tools/identifiers.h"
 #include "tools/route_features.h"
 
 namespace tools {
@@ -21,12 +24,13 @@ using nlohmann::ordered_json;
 enum class FileKind { kRoute, kScenario, kLineData, kUnknown };
 
 FileKind kind_of(std::string_view path) {
-  auto ends = [&](std::string_view end) {
-    return path.size() >= end.size() && path.substr(path.size() - end.size()) == end;
-  };
-  if (ends("_linea.dat")) return FileKind::kLineData;
-  if (ends(".sim")) return FileKind::kScenario;
-  if (ends(".dat")) return FileKind::kRoute;
+  const auto file = naming::compiled_file_name(path);
+  if (!file) return FileKind::kUnknown;
+  switch (file->kind) {
+    case naming::CompiledFile::kLineData: return FileKind::kLineData;
+    case naming::CompiledFile::kScenario: return FileKind::kScenario;
+    case naming::CompiledFile::kRoute: return FileKind::kRoute;
+  }
   return FileKind::kUnknown;
 }
 
@@ -92,7 +96,7 @@ ordered_json entry_json(std::size_t index, const compiler::ScenarioTable& table,
   entry["value2"] = e.value2;
   entry["value3"] = e.value3;
   entry["flag"] = e.flag;
-  entry["text"] = windows1252_to_utf8(e.text);
+  entry["text"] = naming::windows1252_to_utf8(e.text);
   entry["word1"] = e.word1;
   entry["word2"] = e.word2;
   entry["word3"] = e.word3;
@@ -230,6 +234,22 @@ int run_dump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
       break;
   }
   return kExitClean;
+}
+
+// The command line of `scenario_tool dump`.
+Command dump_command() {
+  return {"dump",
+          "Decode a route file (.dat), scenario file (.sim) or line data file (_linea.dat) and print it as JSON "
+          "or CSV.",
+          [](CLI::App& command) {
+            auto options = std::make_shared<DumpOptions>();
+            command.add_option("FILE", options->file, "Compiled file")->required();
+            command.add_flag("--csv", options->csv, "One CSV row per cell, entry or metre instead of JSON");
+            command.add_flag("--decoded", options->decoded, "With --csv: add the decoded columns beside the raw ones");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_dump(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

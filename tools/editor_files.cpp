@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "naming/file_names.h"
 #include "reading/records.h"
 
 #include <stdexcept>
@@ -54,8 +55,10 @@ std::string scope_suffix(const SyntaxLanguage& language) {
 }  // namespace
 
 std::vector<SyntaxLanguage> description_languages() {
-  SyntaxLanguage line{"scenario_line", "source.scenario-line", "Scenario line description", "*_linea.txt", {}};
-  SyntaxLanguage train{"scenario_train", "source.scenario-train", "Scenario train description", "*-.txt", {}};
+  SyntaxLanguage line{"scenario_line", "source.scenario-line", "Scenario line description",
+                      "*" + std::string(naming::kLineDescriptionEnd), {}};
+  SyntaxLanguage train{"scenario_train", "source.scenario-train", "Scenario train description",
+                       "*" + std::string(naming::kTrainDescriptionEnd), {}};
   for (const compiler::RecordSpec& spec : compiler::record_specs()) {
     SyntaxKeyword keyword;
     for (const std::string_view word : spec.words) {

@@ -1,7 +1,9 @@
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
 #include "platform/files.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/editor_files.h"
 
@@ -22,6 +24,20 @@ int run_editors(const std::string& folder, std::ostream& out, std::ostream& err)
   }
   out << "wrote " << files.size() << " editor files into " << folder << '\n';
   return kExitClean;
+}
+
+// The command line of `scenario_tool editors`.
+Command editors_command() {
+  return {"editors",
+          "Write the Vim syntax files (DIR/vim) and the VS Code extension with TextMate grammars and a problem "
+          "matcher (DIR/vscode).",
+          [](CLI::App& command) {
+            auto folder = std::make_shared<std::string>();
+            command.add_option("DIR", *folder, "Folder to write into")->required();
+            return CommandRunner([folder](std::ostream& out, std::ostream& err) {
+              return run_editors(*folder, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

@@ -1,7 +1,9 @@
 #include <charconv>
+#include <memory>
 #include <ostream>
 
 #include "reading/error_kinds.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 
 namespace tools {
@@ -49,6 +51,19 @@ int run_explain(const std::optional<std::string>& kind_text, std::ostream& out, 
   }
   out << compiler::format_explanation(*compiler::find_error_kind(*known));
   return kExitClean;
+}
+
+// The command line of `scenario_tool explain`.
+Command explain_command() {
+  return {"explain",
+          "Explain an error kind, with a wrong and a corrected example; without KIND, list the kinds.",
+          [](CLI::App& command) {
+            auto kind = std::make_shared<std::optional<std::string>>();
+            command.add_option("KIND", *kind, "Error kind, as in \"error 16\"");
+            return CommandRunner([kind](std::ostream& out, std::ostream& err) {
+              return run_explain(*kind, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

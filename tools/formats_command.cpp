@@ -1,6 +1,8 @@
+#include <memory>
 #include <ostream>
 
 #include "platform/files.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/formats_page.h"
 
@@ -26,6 +28,22 @@ int run_formats(const FormatsOptions& options, std::ostream& out, std::ostream& 
     return kExitStopped;
   }
   return kExitClean;
+}
+
+// The command line of `scenario_tool formats`.
+Command formats_command() {
+  return {"formats",
+          "Print the reference of the line and train description files (docs/description-files.md) as Markdown "
+          "or as a manual page.",
+          [](CLI::App& command) {
+            auto options = std::make_shared<FormatsOptions>();
+            options->version = SCENARIO_VERSION;
+            command.add_flag("--man", options->man, "The manual page scenario_tool-formats(5) instead");
+            command.add_option("-o,--output", options->output, "File to write (default: standard output)");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_formats(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

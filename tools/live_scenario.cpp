@@ -1,6 +1,6 @@
 #include "tools/live_scenario.h"
 
-#include "tools/identifiers.h"
+#include "naming/identifiers.h"
 #include "tools/scenario_payload.h"
 
 namespace tools {
@@ -23,8 +23,8 @@ void LiveScenario::recompile() {
     drawing_has_errors_ = !clean;
   }
   nlohmann::json payload = {{"revision", revision},
-                            {"scenario_id", windows1252_to_utf8(request_.scenario_id)},
-                            {"train_id", windows1252_to_utf8(request_.train_id)},
+                            {"scenario_id", naming::windows1252_to_utf8(request_.scenario_id)},
+                            {"train_id", naming::windows1252_to_utf8(request_.train_id)},
                             {"line_file", request_.line_path},
                             {"train_file", request_.train_path},
                             {"errors", compiled.errors},
@@ -56,8 +56,8 @@ std::uint64_t LiveScenario::wait_past(std::uint64_t seen, std::chrono::milliseco
   return revision_;
 }
 
-void LiveScenario::follow(FileWatcher& watcher) {
-  while (watcher.wait_for_change() == FileWatcher::Wait::kChanged) recompile();
+void LiveScenario::follow(platform::FileWatcher& watcher) {
+  while (watcher.wait_for_change() == platform::FileWatcher::Wait::kChanged) recompile();
 }
 
 void LiveScenario::stop() {

@@ -13,7 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tools/file_watcher.h"
+#include "platform/file_watcher.h"
 #include "tools/live_compile.h"
 
 namespace tools {
@@ -37,7 +37,7 @@ class LiveScenario {
   std::uint64_t wait_past(std::uint64_t seen, std::chrono::milliseconds timeout) const;
 
   // Recompiles on every change the watcher reports, until it stops.
-  void follow(FileWatcher& watcher);
+  void follow(platform::FileWatcher& watcher);
 
   // Wakes every waiter for good.
   void stop();

@@ -1,7 +1,10 @@
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
+#include "naming/file_names.h"
 #include "platform/files.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/identifiers.h"
 
@@ -77,9 +80,9 @@ int run_new(const NewOptions& options, std::ostream& out, std::ostream& err) {
     if (!typed_identifier(*identifier, "scenario_tool new", option, err)) return kExitUsage;
   }
   // The names stay as typed: compile reads the identifiers back from them.
-  const std::string line_path = platform::join_path(options.folder, options.name + "_linea.txt");
+  const std::string line_path = platform::join_path(options.folder, naming::line_description_name(options.name));
   const std::string train_path =
-      platform::join_path(options.folder, options.name + "_" + options.train_id + "-.txt");
+      platform::join_path(options.folder, naming::train_description_name(options.name, options.train_id));
   for (const std::string* path : {&line_path, &train_path}) {
     if (platform::file_exists(*path)) {
       err << "scenario_tool new: " << *path << " already exists; nothing written\n";
@@ -98,6 +101,21 @@ int run_new(const NewOptions& options, std::ostream& out, std::ostream& err) {
   out << "wrote " << line_path << " and " << train_path << "\ncompile them with: scenario_tool compile "
       << line_path << ' ' << train_path << " -o " << options.folder << '\n';
   return kExitClean;
+}
+
+// The command line of `scenario_tool new`.
+Command new_command() {
+  return {"new",
+          "Write a small line and train description to start a new scenario from: NAME_linea.txt and NAME_T-.txt.",
+          [](CLI::App& command) {
+            auto options = std::make_shared<NewOptions>();
+            command.add_option("NAME", options->name, "Scenario identifier")->required();
+            command.add_option("-o,--output", options->folder, "Folder to write into")->capture_default_str();
+            command.add_option("--train-id", options->train_id, "Train identifier T")->capture_default_str();
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_new(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

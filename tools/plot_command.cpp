@@ -1,6 +1,9 @@
+#include <memory>
 #include <ostream>
 
+#include "naming/file_names.h"
 #include "platform/files.h"
+#include "tools/command.h"
 #include "tools/commands.h"
 #include "tools/compiled_scenario.h"
 #include "tools/identifiers.h"
@@ -10,7 +13,7 @@ namespace tools {
 namespace {
 
 std::string default_output(const PlotOptions& options, const CompiledScenario& scenario) {
-  return platform::join_path(options.folder, scenario.scenario_id + "_" + scenario.train_id + ".svg");
+  return platform::join_path(options.folder, naming::drawing_name(scenario.scenario_id, scenario.train_id));
 }
 
 }  // namespace
@@ -47,6 +50,25 @@ int run_plot(const PlotOptions& options, std::ostream& out, std::ostream& err) {
   }
   out << "wrote " << output << '\n';
   return kExitClean;
+}
+
+// The command line of `scenario_tool plot`.
+Command plot_command() {
+  return {"plot", "Draw the plan and profile of the compiled scenario in DIR as one SVG file.", [](CLI::App& command) {
+            auto options = std::make_shared<PlotOptions>();
+            command
+                .add_option("DIR", options->folder,
+                            "Folder holding S_T.dat, S_T.sim and (unless --no-plan) S_linea.dat")
+                ->required();
+            command.add_option("-o,--output", options->output, "SVG file to write (default: S_T.svg in DIR)");
+            command.add_option("--scenario-id", options->scenario_id,
+                               "Scenario identifier S (default: the only scenario in DIR)");
+            command.add_option("--train-id", options->train_id,
+                               "Train identifier T (default: the only scenario in DIR)");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_plot(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "tools/identifiers.h"
+#include "naming/identifiers.h"
 
 namespace tools {
 namespace {
@@ -31,7 +31,7 @@ std::vector<Station> stations_of(const std::vector<RouteCell>& route, const comp
   for (int entry = 1; entry < compiler::kFirstBoardEntry; ++entry) {
     const compiler::ScenarioEntry& station = table[static_cast<std::size_t>(entry)];
     if (station == compiler::ScenarioEntry{} || board_entries.contains(entry)) break;
-    stations.push_back({entry, windows1252_to_utf8(station.text), static_cast<double>(station.value3),
+    stations.push_back({entry, naming::windows1252_to_utf8(station.text), static_cast<double>(station.value3),
                         static_cast<double>(station.value1), static_cast<double>(station.value2)});
   }
   return stations;

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "tools/decoded_fields.h"
-#include "tools/identifiers.h"
 #include "tools/route_features.h"
 
 namespace tools {

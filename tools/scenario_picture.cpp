@@ -1,7 +1,7 @@
 #include "tools/scenario_picture.h"
 
+#include "naming/identifiers.h"
 #include "tools/drawing.h"
-#include "tools/identifiers.h"
 #include "tools/plan_geometry.h"
 #include "tools/plan_view.h"
 #include "tools/profile_view.h"
@@ -25,7 +25,7 @@ std::string file_name_of(const std::string& path) {
 
 // Why there is no plan view, or empty when there is one.
 std::string missing_plan_reason(const CompiledScenario& scenario, const PlanPoints& plan) {
-  const std::string name = windows1252_to_utf8(file_name_of(scenario.line_data_path));
+  const std::string name = naming::windows1252_to_utf8(file_name_of(scenario.line_data_path));
   if (!scenario.line_data) {
     return "No plan view: there is no line data file " + name +
            " (the scenario was compiled without a track plan, --no-plan).";
@@ -35,7 +35,7 @@ std::string missing_plan_reason(const CompiledScenario& scenario, const PlanPoin
 }
 
 void draw_title(SvgWriter& svg, const CompiledScenario& scenario, const RouteFeatures& features) {
-  std::string title = windows1252_to_utf8(scenario.scenario_id) + ", train " + windows1252_to_utf8(scenario.train_id);
+  std::string title = naming::windows1252_to_utf8(scenario.scenario_id) + ", train " + naming::windows1252_to_utf8(scenario.train_id);
   if (features.line_metres > 0) title += ", line " + svg_number(features.line_metres / 1000, 2) + " km";
   svg.text("text", {{"class", "title"}, {"x", svg_number(kPadding)}, {"y", svg_number(kPadding + 14)},
                     {"font-family", kFont}, {"font-size", "18"}, {"font-weight", "bold"}, {"fill", kInkColour}},
@@ -48,7 +48,7 @@ Picture scenario_picture(const CompiledScenario& scenario) {
   PlanPoints plan;
   if (scenario.line_data) {
     plan = computed_points(*scenario.line_data);
-    if (!plan.ok()) return {{}, windows1252_to_utf8(scenario.line_data_path) + ": " + plan.error};
+    if (!plan.ok()) return {{}, naming::windows1252_to_utf8(scenario.line_data_path) + ": " + plan.error};
   }
   const RouteFeatures features = route_features(scenario.route, scenario.table);
   const std::string no_plan = missing_plan_reason(scenario, plan);
@@ -56,7 +56,7 @@ Picture scenario_picture(const CompiledScenario& scenario) {
   const double height = kPadding + kTitleHeight + middle_height + kPadding + kProfileHeight + kPadding;
 
   SvgWriter svg(kWidth, height);
-  svg.text("title", {}, windows1252_to_utf8(scenario.scenario_id) + " " + windows1252_to_utf8(scenario.train_id));
+  svg.text("title", {}, naming::windows1252_to_utf8(scenario.scenario_id) + " " + naming::windows1252_to_utf8(scenario.train_id));
   svg.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "#f7f7f4"}});
   draw_title(svg, scenario, features);
   const double middle_top = kPadding + kTitleHeight;

@@ -3,21 +3,27 @@
 // result to one page, on the loopback interface only.
 
 #include <httplib.h>
-#include <pthread.h>
-#include <signal.h>
 
 #include <atomic>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <thread>
 
+#include "naming/file_names.h"
+#include "platform/file_watcher.h"
+#include "platform/signals.h"
+#include "tools/command.h"
 #include "tools/commands.h"
-#include "tools/file_watcher.h"
 #include "tools/identifiers.h"
 #include "tools/live_scenario.h"
 #include "tools/viewer_page.h"
 
 namespace tools {
+
+using naming::scenario_id_from_line_name;
+using naming::train_id_from_train_name;
+
 namespace {
 
 constexpr const char* kLoopback = "127.0.0.1";
@@ -131,18 +137,12 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
 
   // Ctrl-C and SIGTERM are taken by one thread, which ends the server; the
   // others never see them.
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  sigset_t previous_mask;
-  pthread_sigmask(SIG_BLOCK, &signals, &previous_mask);
+  const platform::StopSignals stop_signals;
 
   LiveScenario live({options.line_path, options.train_path, *scenario_id, *train_id, options.no_plan});
-  FileWatcher watcher({options.line_path, options.train_path});
+  platform::FileWatcher watcher({options.line_path, options.train_path});
   if (!watcher.error().empty()) {
     err << "scenario_tool serve: " << watcher.error() << '\n';
-    pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
     return kExitStopped;
   }
   live.recompile();
@@ -161,7 +161,6 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   }
   if (port <= 0) {
     err << "scenario_tool serve: cannot listen on " << kLoopback << ":" << options.port << '\n';
-    pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
     return kExitStopped;
   }
 
@@ -171,8 +170,7 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   // it; so stop() is repeated until listening has ended.
   std::atomic<bool> listening_ended = false;
   std::thread stopper([&] {
-    const timespec tick{0, 50'000'000};
-    while (!listening_ended && sigtimedwait(&signals, nullptr, &tick) < 0) {
+    while (!listening_ended && !stop_signals.wait(std::chrono::milliseconds(50))) {
     }
     live.stop();
     watcher.stop();
@@ -187,12 +185,32 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   listening_ended = true;
   stopper.join();
   follower.join();
-  pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
   if (!listened) {
     err << "scenario_tool serve: the server stopped on an error\n";
     return kExitStopped;
   }
   return kExitClean;
+}
+
+// The command line of `scenario_tool serve`.
+Command serve_command() {
+  return {"serve",
+          "Show LINE and TRAIN in the browser, compiled again at every save (http://127.0.0.1 only).",
+          [](CLI::App& command) {
+            auto options = std::make_shared<ServeOptions>();
+            command.add_option("LINE", options->line_path, "Line description file (S_linea.txt)")->required();
+            command.add_option("TRAIN", options->train_path, "Train description file (S_T-.txt)")->required();
+            command.add_option("--port", options->port, "Port to listen on; 0 takes a free one")
+                ->capture_default_str();
+            command.add_option("--scenario-id", options->scenario_id,
+                               "Scenario identifier S (default: from LINE's name, S_linea.txt)");
+            command.add_option("--train-id", options->train_id,
+                               "Train identifier T (default: from TRAIN's name, S_T-.txt)");
+            command.add_flag("--no-plan", options->no_plan, "No track plan");
+            return CommandRunner([options](std::ostream& out, std::ostream& err) {
+              return run_serve(*options, out, err);
+            });
+          }};
 }
 
 }  // namespace tools

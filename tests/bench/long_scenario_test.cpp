@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "compiler/compile.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "reading/field_reader.h"
 #include "support/temp_dir.h"
 
@@ -30,9 +30,9 @@ Compiled compile_generated(const TempDir& folder, std::int32_t line_length) {
   request.scenario_id = bench::kGeneratedScenarioId;
   request.train_id = bench::kGeneratedTrainId;
   request.sources.line =
-      compiler::in_memory(platform::line_description_name(request.scenario_id), scenario.line_description);
+      compiler::in_memory(naming::line_description_name(request.scenario_id), scenario.line_description);
   request.sources.train = compiler::in_memory(
-      platform::train_description_name(request.scenario_id, request.train_id), scenario.train_description);
+      naming::train_description_name(request.scenario_id, request.train_id), scenario.train_description);
   Compiled compiled;
   compiled.routed = compiler::compile_model(compiled.model, request);
   return compiled;

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/form1.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
 #include "reading/field_reader.h"
 #include "scenario/documents.h"
+#include "scenario/embedded_scenario.h"
 #include "scenario/line_description.h"
 #include "scenario/train_description.h"
 #include "support/temp_dir.h"
@@ -29,18 +29,18 @@ struct WrittenTexts {
 
 inline WrittenTexts write_embedded_texts() {
   const testing_support::TempDir dir;
-  const std::string scenario_id = driver::kScenarioId;
-  const std::string train_id = driver::kTrainId;
+  const std::string scenario_id = scenario::kScenarioId;
+  const std::string train_id = scenario::kTrainId;
   scenario::dati_linea(dir.path(), scenario_id);
   scenario::dati_treno(dir.path(), scenario_id, train_id);
   scenario::dati_note(dir.path(), scenario_id, train_id);
   scenario::dati_rallentamenti(dir.path(), scenario_id, train_id);
   scenario::dati_scheda(dir.path(), scenario_id, train_id);
-  return {dir.read(platform::line_description_name(scenario_id)),
-          dir.read(platform::train_description_name(scenario_id, train_id)),
-          dir.read(platform::notes_name(scenario_id, train_id)),
-          dir.read(platform::slowdown_order_name(scenario_id, train_id)),
-          dir.read(platform::timetable_sheet_name(scenario_id, train_id))};
+  return {dir.read(naming::line_description_name(scenario_id)),
+          dir.read(naming::train_description_name(scenario_id, train_id)),
+          dir.read(naming::notes_name(scenario_id, train_id)),
+          dir.read(naming::slowdown_order_name(scenario_id, train_id)),
+          dir.read(naming::timetable_sheet_name(scenario_id, train_id))};
 }
 
 // Written once per test program; the writers are deterministic.

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/form1.h"
-#include "platform/file_names.h"
+#include "naming/file_names.h"
+#include "scenario/embedded_scenario.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -21,14 +21,14 @@ using testing_support::ProgramRun;
 using testing_support::RunLimits;
 using testing_support::TempDir;
 
-const std::string kScenario = driver::kScenarioId;
-const std::string kTrain = driver::kTrainId;
+const std::string kScenario = scenario::kScenarioId;
+const std::string kTrain = scenario::kTrainId;
 
 // The files a complete run leaves beside the program.
 std::vector<std::string> run_outputs() {
-  return {platform::notes_name(kScenario, kTrain),       platform::slowdown_order_name(kScenario, kTrain),
-          platform::timetable_sheet_name(kScenario, kTrain), platform::line_data_name(kScenario),
-          platform::scenario_file_name(kScenario, kTrain),   platform::route_file_name(kScenario, kTrain)};
+  return {naming::notes_name(kScenario, kTrain),       naming::slowdown_order_name(kScenario, kTrain),
+          naming::timetable_sheet_name(kScenario, kTrain), naming::line_data_name(kScenario),
+          naming::scenario_file_name(kScenario, kTrain),   naming::route_file_name(kScenario, kTrain)};
 }
 
 // The program alone in a folder of its own, where it writes its files.

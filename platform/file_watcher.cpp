@@ -1,4 +1,4 @@
-#include "tools/file_watcher.h"
+#include "platform/file_watcher.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-namespace tools {
+namespace platform {
 namespace {
 
 // Every way a file can get new content or go away in its folder. Only the
@@ -92,4 +92,4 @@ FileWatcher::Wait FileWatcher::wait_for_change(std::chrono::milliseconds settle)
   }
 }
 
-}  // namespace tools
+}  // namespace platform

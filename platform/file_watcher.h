@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tools {
+namespace platform {
 
 class FileWatcher {
  public:
@@ -44,4 +44,4 @@ class FileWatcher {
   std::string error_;
 };
 
-}  // namespace tools
+}  // namespace platform
