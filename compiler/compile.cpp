@@ -33,6 +33,31 @@ CompileReport report_of(const RecordingSink& sink, const ConsumedFiles& consumed
   return report;
 }
 
+// The pass: prepare, read both halves, complete the route and, with
+// stamping, stamp it.
+PassResult run_pass(CompiledModel& model, const CompileRequest& request, DiagnosticSink& sink, bool stamping) {
+  prepare_model(model, request);
+  ReadingContext context(request.sources.line, request.sources.train, sink);
+  PassResult result;
+  result.consumed = parse_descriptions(model, context);
+  if (!model.route_sized()) {
+    result.stop = context.line.diagnostic_for_file(
+        Severity::kError, ErrorKind::kNone,
+        "the line description gives no line length: no route is compiled and no file written");
+    return result;
+  }
+  route_post_pass(model, &context);
+  if (!stamping) return result;
+  if (!has_mark_cell(model)) {
+    result.stop = context.line.diagnostic_for_file(
+        Severity::kError, ErrorKind::kNone,
+        "the route has no cell 1 to carry its marks (the line is too short): no file is written");
+  } else if (const std::optional<ErrorKind> stopped = stamp(model)) {
+    result.stop = stamping_diagnostic(context, *stopped);
+  }
+  return result;
+}
+
 }  // namespace
 
 int CompileResult::exit_status() const {
@@ -52,36 +77,14 @@ void prepare_model(CompiledModel& model, const CompileRequest& request) {
 }
 
 PassResult compile_pass(CompiledModel& model, const CompileRequest& request, DiagnosticSink& sink) {
-  prepare_model(model, request);
-  ReadingContext context(request.sources.line, request.sources.train, sink);
-  PassResult result;
-  result.consumed = parse_descriptions(model, context);
-  if (!model.route_sized()) {
-    result.stop = context.line.diagnostic_for_file(
-        Severity::kError, ErrorKind::kNone,
-        "the line description gives no line length: no route is compiled and no file written");
-    return result;
-  }
-  route_post_pass(model, &context);
-  if (!has_mark_cell(model)) {
-    result.stop = context.line.diagnostic_for_file(
-        Severity::kError, ErrorKind::kNone,
-        "the route has no cell 1 to carry its marks (the line is too short): no file is written");
-  } else if (const std::optional<ErrorKind> stopped = stamp(model)) {
-    result.stop = stamping_diagnostic(context, *stopped);
-  }
-  return result;
+  return run_pass(model, request, sink, /*stamping=*/true);
 }
 
 bool compile_model(CompiledModel& model, const CompileRequest& request, CompileReport* report) {
-  prepare_model(model, request);
   RecordingSink sink(model);
-  ReadingContext context(request.sources.line, request.sources.train, sink);
-  const ConsumedFiles consumed = parse_descriptions(model, context);
-  const bool sized = model.route_sized();
-  if (sized) route_post_pass(model, &context);
-  if (report) *report = report_of(sink, consumed);
-  return sized;
+  const PassResult pass = run_pass(model, request, sink, /*stamping=*/false);
+  if (report) *report = report_of(sink, pass.consumed);
+  return model.route_sized();
 }
 
 Diagnostic partial_output_diagnostic(const platform::PartialReplacement& error) {
