@@ -26,6 +26,8 @@ std::string matching_rule(const RecordSpec& spec) {
          (spec.cased ? ", letter case compared exactly." : ", letter case ignored.");
 }
 
+std::string kind_number(compiler::ErrorKind kind) { return std::to_string(compiler::number(kind)); }
+
 std::string error_list(const RecordSpec& spec) {
   std::string list;
   for (const compiler::ErrorKind kind : spec.error_kinds) {
@@ -97,7 +99,8 @@ void reading_rules(Doc& doc) {
       "comma or a line end, so numbers may also be separated by blanks alone (the clock of `orologio` is). Blanks "
       "before a number carry no meaning. An empty field, only blanks between two commas, reads as 0.",
       "A number that does not fit its field (32-bit, 16-bit or byte, as each field's range says), text where a "
-      "number belongs, or a file that ends in the middle of a record is a reading failure: error 25.",
+      "number belongs, or a file that ends in the middle of a record is a reading failure: error " +
+          kind_number(compiler::ErrorKind::kReadingFailure) + ".",
       "A line without a comma is one text field: section headers such as `[curve]` and the closing `[fine]`.",
   });
   doc.paragraph(
@@ -127,7 +130,8 @@ void reading_rules(Doc& doc) {
       "neighbour (1025 m lies in cell 20, 1075 m in cell 22). Each record kind puts its object at its own offset "
       "from that cell, given with the record below. A cell holds one object: a record whose cell is already "
       "taken is refused with its own error. A positioned record must leave room before the last cell (100 m, "
-      "800 m for a station), or the reading stops with error 15.");
+      "800 m for a station), or the reading stops with error " +
+      kind_number(compiler::ErrorKind::kBeyondRoute) + ".");
   doc.paragraph(
       "Order. Records are stored in file order, and a later record meets the cells the earlier ones took; the line "
       "description is compiled before the train description, so the line's boards are in place before any "

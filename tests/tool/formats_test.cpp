@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -116,6 +117,30 @@ TEST(FormatsPage, HoldsNothingTheTableDoesNot) {
     EXPECT_TRUE(page.kinds.count(compiler::number(row.kind))) << "kind " << compiler::number(row.kind)
                                                                << " is not on the page";
   }
+}
+
+// The prose of a record names the error kinds its conditions give ("(error
+// 21)"), and those it leads to elsewhere ("(errors 11, 13)" of the post-pass
+// at a signal): each must be a kind of the registry, so that the numbers an
+// author reads there cannot drift from it.
+TEST(FormatsPage, ErrorsNamedInARecordsProseAreKinds) {
+  const std::regex mention("\\berrors? ([0-9]+(?:, [0-9]+)*)");
+  int mentions = 0;
+  for (const compiler::RecordSpec& spec : compiler::record_specs()) {
+    for (const std::string_view prose : {spec.summary, spec.effect}) {
+      const std::string text(prose);
+      for (auto match = std::sregex_iterator(text.begin(), text.end(), mention); match != std::sregex_iterator();
+           ++match) {
+        std::istringstream numbers((*match)[1].str());
+        std::string number;
+        while (std::getline(numbers, number, ',')) {
+          ++mentions;
+          EXPECT_TRUE(compiler::error_kind_of(std::stoi(number))) << spec.keyword << " names error " << number;
+        }
+      }
+    }
+  }
+  EXPECT_GE(mentions, 15);
 }
 
 // Each record's example is a line the compiler takes for that record and for
