@@ -301,6 +301,7 @@ std::optional<Flow> LineParser::refuse_position(std::int32_t position) {
     // records that need its route are not blamed for it.
     if (context_.sink.goes_on_after_errors() && length_failed_) return Flow::kEndCall;
     if (context_.sink.goes_on_after_errors()) {
+      file_.mark_failed();
       sink_.report(file_.diagnostic_at(file_.record_start(), Severity::kError, ErrorKind::kReadingFailure,
                                        "a positioned record before the line length: there is no route to place it on"));
       return Flow::kEndCall;

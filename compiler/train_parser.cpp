@@ -81,8 +81,8 @@ void TrainParser::read_train_file() {
   file_.close_and_delete();
   if (ending == Flow::kEndCall) return;
   if (station_ == 1 && !too_many_stations_) {
-    sink_.report(file_.diagnostic_for_file(Severity::kWarning, ErrorKind::kNone,
-                                           "the train description has no station: the scenario has no stop"));
+    sink_.report(file_.warning_for_file(WarningRule::kNoStation,
+                                        "the train description has no station: the scenario has no stop"));
   }
   complete_profiles();
   check_chainage();

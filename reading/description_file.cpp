@@ -59,4 +59,16 @@ Diagnostic DescriptionFile::diagnostic_for_file(Severity severity, ErrorKind kin
   return diagnostic;
 }
 
+Diagnostic DescriptionFile::warning_at(std::size_t offset, WarningRule rule, std::string message) const {
+  Diagnostic diagnostic = diagnostic_at(offset, Severity::kWarning, ErrorKind::kNone, std::move(message));
+  diagnostic.rule = rule;
+  return diagnostic;
+}
+
+Diagnostic DescriptionFile::warning_for_file(WarningRule rule, std::string message) const {
+  Diagnostic diagnostic = diagnostic_for_file(Severity::kWarning, ErrorKind::kNone, std::move(message));
+  diagnostic.rule = rule;
+  return diagnostic;
+}
+
 }  // namespace compiler

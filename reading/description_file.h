@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "reading/diagnostics.h"
@@ -70,11 +71,27 @@ class DescriptionFile {
   void mark_record(const RecordSpec* spec = nullptr) {
     record_start_ = reader_.field_start();
     fields_.clear();
+    values_.clear();
     spec_ = spec;
+    spec_first_field_ = 0;
+    record_failed_ = false;
   }
   // Names the record kind of the record marked last, once its keyword is matched.
-  void set_record_spec(const RecordSpec* spec) { spec_ = spec; }
+  // The fields read from now on belong to it (a keyword may match two kinds,
+  // each reading its own fields in turn).
+  void set_record_spec(const RecordSpec* spec) {
+    spec_ = spec;
+    spec_first_field_ = fields_.size();
+  }
   const RecordSpec* record_spec() const { return spec_; }
+  // Field index of the record kind's first field among the record's fields.
+  std::size_t spec_first_field() const { return spec_first_field_; }
+  // The value of numeric field index as read (0 for a text field).
+  std::int64_t field_value(std::size_t index) const { return index < values_.size() ? values_[index] : 0; }
+  // An error was reported at the record being read: its fields are not
+  // looked at for warnings.
+  void mark_failed() { record_failed_ = true; }
+  bool record_failed() const { return record_failed_; }
   std::size_t record_start() const { return record_start_; }
   // Where field index of the current record starts; the keyword's place for
   // a field not read yet.
@@ -90,8 +107,11 @@ class DescriptionFile {
   // The line of offset, and where that line ends.
   int line_of(std::size_t offset) const { return lines().line_of(offset); }
   std::size_t line_end(std::size_t offset) const { return lines().line_end(offset); }
+  // A warning of rule at byte offset of this file.
+  Diagnostic warning_at(std::size_t offset, WarningRule rule, std::string message) const;
   // A diagnostic about the whole file.
   Diagnostic diagnostic_for_file(Severity severity, ErrorKind kind, std::string message) const;
+  Diagnostic warning_for_file(WarningRule rule, std::string message) const;
 
   // The reading is over: the file is consumed. Safe to call more than once,
   // and on a file never opened.
@@ -105,6 +125,11 @@ class DescriptionFile {
   template <typename T>
   T note(T value) {
     fields_.push_back(reader_.field_start());
+    if constexpr (std::is_integral_v<T>) {
+      values_.push_back(value);
+    } else {
+      values_.push_back(0);
+    }
     return value;
   }
   const LineIndex& lines() const;
@@ -115,7 +140,10 @@ class DescriptionFile {
   FieldReader reader_{std::string_view{}};
   std::size_t record_start_ = 0;
   std::vector<std::size_t> fields_;
+  std::vector<std::int64_t> values_;
   const RecordSpec* spec_ = nullptr;
+  std::size_t spec_first_field_ = 0;
+  bool record_failed_ = false;
   mutable std::unique_ptr<LineIndex> lines_;  // built at the first diagnostic
 };
 

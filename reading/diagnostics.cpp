@@ -178,6 +178,9 @@ std::string render_diagnostic(const Diagnostic& diagnostic, ErrorHint hint) {
   if (kind_shown) text += ' ' + std::to_string(number(diagnostic.kind));
   text += ": " + diagnostic.message;
   if (kind_shown && hint) text += hint(diagnostic.kind);
+  if (diagnostic.severity == Severity::kWarning && diagnostic.rule != WarningRule::kNone) {
+    text += " [" + std::string(rule_name(diagnostic.rule)) + "]";
+  }
   text += '\n';
   if (diagnostic.line > 0) text += render_excerpt(diagnostic.excerpt);
   for (const Diagnostic& note : diagnostic.notes) text += render_diagnostic(note, hint);

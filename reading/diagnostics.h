@@ -31,6 +31,7 @@ struct SourceExcerpt {
 struct Diagnostic {
   Severity severity = Severity::kError;
   ErrorKind kind = ErrorKind::kNone;  // the error kind; kNone for warnings and notes
+  WarningRule rule = WarningRule::kNone;  // the rule of a warning; kNone otherwise
   std::string file;       // as the caller named it
   int line = 0;           // 1-based; 0 when the diagnostic concerns the whole file
   int column = 0;         // 1-based byte column of the field at fault; 0 with no line
@@ -106,7 +107,8 @@ class LineIndex {
 using ErrorHint = std::string (*)(ErrorKind kind);
 
 // The one text form of a diagnostic, gcc style:
-//   FILE:LINE:COL: error KIND: MESSAGE HINT       (or warning:, note:)
+//   FILE:LINE:COL: error KIND: MESSAGE HINT
+//   FILE:LINE:COL: warning: MESSAGE [RULE]          (or note:)
 //   <the source line>
 //   <a caret under the field>
 // then the notes the same way. Every control byte of the echoed line is shown

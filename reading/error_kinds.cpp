@@ -143,8 +143,9 @@ std::string_view error_meaning(ErrorKind kind) {
 std::string_view example_base_line() { return kBaseLine; }
 std::string_view example_base_train() { return kBaseTrain; }
 
-ExampleTexts example_texts(const ErrorKindRow& row, bool wrong) {
-  const ErrorExample& example = row.example;
+ExampleTexts example_texts(const ErrorKindRow& row, bool wrong) { return example_texts(row.example, wrong); }
+
+ExampleTexts example_texts(const ErrorExample& example, bool wrong) {
   const std::string_view own = wrong ? example.wrong : example.corrected;
   const bool line_own = example.file == ExampleFile::kLine;
   const std::string_view other = !example.other.empty() ? example.other : line_own ? kBaseTrain : kBaseLine;
@@ -161,16 +162,18 @@ ExampleTexts example_texts(const ErrorKindRow& row, bool wrong) {
   return texts;
 }
 
-std::string format_explanation(const ErrorKindRow& row) {
+namespace {
+
+// An explanation under its heading line: the paragraphs wrapped, then the
+// wrong and the corrected example.
+std::string explained(std::string heading, std::string_view text, const ErrorExample& example) {
   constexpr std::size_t kWidth = 76;
-  std::string out = "error " + std::to_string(number(row.kind)) + ": " + std::string(row.meaning) + "\n";
-  std::string_view text = row.text;
+  std::string out = std::move(heading) + "\n";
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     out += '\n' + wrapped(text.substr(0, end), kWidth) + '\n';
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
   }
-  const ErrorExample& example = row.example;
   out += std::string("\nWrong (") + file_label(example.file) + "):\n\n";
   if (example.wrong_file_missing) {
     out += "    (no such file)\n";
@@ -184,6 +187,38 @@ std::string format_explanation(const ErrorKindRow& row) {
            shown_text(example.other, std::nullopt, false);
   }
   return out;
+}
+
+}  // namespace
+
+std::string format_explanation(const ErrorKindRow& row) {
+  return explained("error " + std::to_string(number(row.kind)) + ": " + std::string(row.meaning), row.text,
+                   row.example);
+}
+
+std::span<const WarningRuleRow> warning_rules() { return warning_rule_rows(); }
+
+const WarningRuleRow* find_warning_rule(WarningRule rule) {
+  for (const WarningRuleRow& row : warning_rule_rows()) {
+    if (row.rule == rule) return &row;
+  }
+  return nullptr;
+}
+
+std::optional<WarningRule> warning_rule_named(std::string_view name) {
+  for (const WarningRuleRow& row : warning_rule_rows()) {
+    if (row.name == name) return row.rule;
+  }
+  return std::nullopt;
+}
+
+std::string_view rule_name(WarningRule rule) {
+  const WarningRuleRow* row = find_warning_rule(rule);
+  return row ? row->name : std::string_view{};
+}
+
+std::string format_explanation(const WarningRuleRow& row) {
+  return explained("warning " + std::string(row.name) + ": " + std::string(row.meaning), row.text, row.example);
 }
 
 }  // namespace compiler

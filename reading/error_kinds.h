@@ -1,6 +1,8 @@
 #pragma once
-// The registry of error kinds: one row per kind the compiler can report, the
-// two stamping errors included. A row gives the kind's number, the file it
+// The registry of error kinds and warning rules: one row per kind the
+// compiler can report, the two stamping errors included, and one per rule of
+// the warnings that tell an author what the compile reads differently from
+// what they evidently meant. A row gives the kind's number, the file it
 // blames, whether a position in metres comes with it, its one-line meaning
 // and its explanation with a wrong and a corrected description. The rows
 // live beside their explanations, one file per blamed file
@@ -125,5 +127,45 @@ ExampleTexts example_texts(const ErrorKindRow& row, bool wrong);
 // The whole explanation of a kind: its number and meaning, the paragraphs
 // wrapped, the wrong and the corrected example.
 std::string format_explanation(const ErrorKindRow& row);
+
+// The rules of the warnings. A warning never changes the compiled bytes: it
+// tells what the compile does with what the author wrote.
+enum class WarningRule {
+  kNone,
+  kUtf8Text,
+  kByteOrderMark,
+  kUnknownKeyword,
+  kUnknownSection,
+  kWrongSection,
+  kAfterEndMarker,
+  kBeyondLineLength,
+  kNoStation,
+  kOutOfRange,
+  kValueWraps,
+  kNotAMultiple,
+  kOutOfOrder,
+  kUnclosedQuote,
+};
+
+struct WarningRuleRow {
+  WarningRule rule = WarningRule::kNone;
+  // The rule's stable name, as `check --no-warn NAME` and `explain NAME`
+  // take it and the JSON's "rule" key gives it.
+  std::string_view name;
+  std::string_view meaning;
+  std::string_view text;  // paragraphs as in ErrorKindRow
+  ErrorExample example;   // the wrong form warns, the corrected one does not
+};
+
+// Every rule, in the order of the enumeration.
+std::span<const WarningRuleRow> warning_rules();
+const WarningRuleRow* find_warning_rule(WarningRule rule);
+// The rule of a name, or nothing.
+std::optional<WarningRule> warning_rule_named(std::string_view name);
+// The rule's name; empty for kNone.
+std::string_view rule_name(WarningRule rule);
+
+ExampleTexts example_texts(const ErrorExample& example, bool wrong);
+std::string format_explanation(const WarningRuleRow& row);
 
 }  // namespace compiler

@@ -55,5 +55,6 @@ std::span<const ErrorKindRow> line_error_rows();
 std::span<const ErrorKindRow> train_error_rows();
 std::span<const ErrorKindRow> route_error_rows();
 std::span<const ErrorKindRow> stamping_error_rows();
+std::span<const WarningRuleRow> warning_rule_rows();
 
 }  // namespace compiler

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/rounding.h"
 #include "reading/error_kinds.h"
 #include "reading/text.h"
 
@@ -59,6 +60,7 @@ Flow ReadingContext::fail(DescriptionFile& file, ErrorKind kind, std::optional<s
   diagnostic.position = position;
   if (note) diagnostic.notes.push_back(std::move(*note));
   const int faulty_line = diagnostic.line;
+  file.mark_failed();
   sink.report(std::move(diagnostic));
   if (sink.goes_on_after_errors()) return Flow::kNext;
   if (records_remain(file)) sink.reading_stopped(file.name(), faulty_line);
@@ -77,9 +79,9 @@ std::optional<Flow> ReadingContext::refuse_position(DescriptionFile& file, const
   }
   const std::int32_t length = model.scenario_table[kTrainHeaderEntry].value2;
   if (position > length) {
-    sink.report(file.diagnostic_at(file.field_offset(0), Severity::kWarning, ErrorKind::kNone,
-                                   name + " " + std::to_string(position) + " lies beyond the line's length of " +
-                                       std::to_string(length) + " m (inside the route, which runs 7000 m further)"));
+    sink.report(file.warning_at(file.field_offset(0), WarningRule::kBeyondLineLength,
+                                name + " " + std::to_string(position) + " lies beyond the line's length of " +
+                                    std::to_string(length) + " m (inside the route, which runs 7000 m further)"));
   }
   return std::nullopt;
 }
@@ -129,8 +131,8 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
   }
   if (after_end_ && !warned_after_end_) {
     warned_after_end_ = true;
-    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, ErrorKind::kNone,
-                                   "a record after the end marker [fine]: the file should end there"));
+    sink.report(file.warning_at(file.record_start(), WarningRule::kAfterEndMarker,
+                                "a record after the end marker [fine]: the file should end there"));
   }
   if (matched) return;
   // A number or a hyphen line is no misspelt keyword.
@@ -138,16 +140,18 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
   const bool header = is_section_header(field);
   const std::optional<std::string>& nearest = nearest_word(lower);
   if (nearest && *nearest == lower) {
-    sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, ErrorKind::kNone,
-                                   "'" + quoted_field(field) +
-                                       "' stands in the wrong part of the file: the compile passes over it here"));
+    sink.report(file.warning_at(file.record_start(), WarningRule::kWrongSection,
+                                "'" + quoted_field(field) +
+                                    "' stands in the wrong part of the file: the compile passes over it here"));
     return;
   }
   std::string message = std::string(header ? "unknown section header '" : "unknown keyword '") + quoted_field(field) +
                         "': the " + std::string(description_name(description_)) + " description has no such " +
                         (header ? "section" : "record") + " and the compile passes over it";
   if (nearest) message += "; did you mean '" + *nearest + "'?";
-  sink.report(file.diagnostic_at(file.record_start(), Severity::kWarning, ErrorKind::kNone, std::move(message)));
+  sink.report(file.warning_at(file.record_start(),
+                              header ? WarningRule::kUnknownSection : WarningRule::kUnknownKeyword,
+                              std::move(message)));
 }
 
 const std::optional<std::string>& KeywordWatch::nearest_word(const std::string& lower) {
@@ -197,9 +201,18 @@ std::size_t next_non_ascii(std::string_view text, std::size_t from) {
 
 void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink) {
   const std::string_view text = file.source().bytes;
+  // A byte-order mark is told as such, and its bytes are no letters.
+  constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+  std::size_t from = 0;
+  if (text.starts_with(kByteOrderMark)) {
+    sink.report(file.warning_at(0, WarningRule::kByteOrderMark,
+                                "the file starts with a UTF-8 byte-order mark, but description files are "
+                                "Windows-1252"));
+    from = kByteOrderMark.size();
+  }
   // Only the lines that hold a byte beyond ASCII are looked at, from that byte
   // to their end: the bytes before it are ASCII, valid UTF-8 as they are.
-  for (std::size_t first = next_non_ascii(text, 0); first < text.size();) {
+  for (std::size_t first = next_non_ascii(text, from); first < text.size();) {
     const std::size_t line_end = scan_to(text, first, kLineEndBytes);
     bool valid = true;
     for (std::size_t i = first; i < line_end && valid;) {
@@ -212,11 +225,44 @@ void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink) {
       i += length == 0 ? 1 : length;
     }
     if (valid) {
-      sink.report(file.diagnostic_at(first, Severity::kWarning, ErrorKind::kNone,
-                                     "this line holds UTF-8 text, but description files are Windows-1252: "
-                                     "its letters beyond ASCII will show garbled"));
+      sink.report(file.warning_at(first, WarningRule::kUtf8Text,
+                                  "this line holds UTF-8 text, but description files are Windows-1252: "
+                                  "its letters beyond ASCII will show garbled"));
     }
     first = next_non_ascii(text, line_end);
+  }
+}
+
+void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink) {
+  const RecordSpec* spec = file.record_spec();
+  if (!spec) return;
+  const std::size_t first = file.spec_first_field();
+  for (std::size_t i = 0; i < spec->fields.size() && first + i < file.fields_read(); ++i) {
+    const FieldSpec& field = spec->fields[i];
+    const FieldBounds& bounds = field.bounds;
+    if (!bounds.checked) continue;
+    const std::size_t index = first + i;
+    const std::int64_t value = file.field_value(index);
+    const std::string read = std::string(field.name) + " " + std::to_string(value);
+    if (value < bounds.low || value > bounds.high) {
+      const std::string outside =
+          read + " lies outside " + std::to_string(bounds.low) + " to " + std::to_string(bounds.high);
+      if (bounds.wraps) {
+        const std::int64_t width = bounds.high - bounds.low + 1;
+        const std::int64_t stored = bounds.low + ((value - bounds.low) % width + width) % width;
+        sink.report(file.warning_at(file.field_offset(index), WarningRule::kValueWraps,
+                                    outside + ": it does not fit its byte and is stored as " +
+                                        std::to_string(stored)));
+      } else {
+        sink.report(file.warning_at(file.field_offset(index), WarningRule::kOutOfRange,
+                                    outside + "; the compile takes it unchecked"));
+      }
+    } else if (value % bounds.step != 0) {
+      sink.report(file.warning_at(file.field_offset(index), WarningRule::kNotAMultiple,
+                                  read + " is not a multiple of " + std::to_string(bounds.step) +
+                                      ": it is stored as " +
+                                      std::to_string(round_div(value, bounds.step) * bounds.step)));
+    }
   }
 }
 

@@ -120,8 +120,9 @@ class KeywordWatch {
 // place in file.
 bool records_remain(const DescriptionFile& file);
 
-// Warns about each line of file that holds UTF-8 text beyond ASCII: the
-// files are Windows-1252, so such text shows garbled.
+// Warns about a byte-order mark at the file's start, and about each line of
+// file that holds UTF-8 text beyond ASCII: the files are Windows-1252, so
+// such text shows garbled.
 void warn_utf8_lines(const DescriptionFile& file, DiagnosticSink& sink);
 
 // The report of a reading failure in the record being read (or, once the file
@@ -157,6 +158,12 @@ Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler hand
   }
 }
 
+// Warns about each numeric field of the record kind just read whose value
+// lies outside the range the records table documents for it (and the
+// compile does not enforce): out of range, wrapped in its byte, or off its
+// step, each with what the compile stores instead.
+void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink);
+
 // Hands a keyword field to every record kind of group whose test it passes,
 // in the table's order (the tests do not exclude one another: each kind that
 // matches reads its own fields), until one gives a flow other than kNext.
@@ -172,6 +179,7 @@ Flow dispatch_record(DescriptionFile& file, RecordGroup group, const std::string
     matched = true;
     file.set_record_spec(&spec);
     const Flow flow = read_record(spec);
+    if (!file.record_failed()) warn_field_values(file, sink);
     if (flow != Flow::kNext) return flow;
   }
   watch.look(file, keyword, matched, sink);

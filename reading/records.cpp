@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "reading/text.h"
@@ -14,13 +15,16 @@ namespace {
 using enum FieldType;
 using enum RecordGroup;
 
+// Bounds that hold any value a field can be read with.
+constexpr std::int64_t kAnyValue = std::numeric_limits<std::int64_t>::min() / 2;
+
 constexpr FieldSpec kLengthFields[] = {
     {"length", kInt32, "m", "0 to 1000000", "length of the line from its start"},
 };
 constexpr FieldSpec kChainageFields[] = {
     {"position", kInt32, "m", "a multiple of 50", "where on the line the chainage value holds"},
     {"value", kInt32, "m", "a multiple of 50", "the chainage (kilometre-post reading) at that position"},
-    {"flag", kInt32, "", "0 or 1", "1 adds 100 m to the value"},
+    {"flag", kInt32, "", "0 or 1", "1 adds 100 m to the value", {true, 0, 1}},
 };
 constexpr FieldSpec kSelectorFields[] = {
     {"selector", kInt32, "", "whole number", "the simulator's background number, stored unchanged"},
@@ -31,7 +35,8 @@ constexpr FieldSpec kRepetitionFields[] = {
 };
 constexpr FieldSpec kGradientFields[] = {
     {"position", kInt32, "m", "0 up to the route's end, increasing", "where the gradient begins"},
-    {"gradient", kInt32, "per mille", "-100 to 155", "the gradient, rising above 0, falling below"},
+    {"gradient", kInt32, "per mille", "-100 to 155", "the gradient, rising above 0, falling below",
+     {true, -100, 155, 1, true}},
 };
 constexpr FieldSpec kCurveFields[] = {
     {"start", kInt32, "m", "0 up to the route's end, after the previous curve's end", "where the curve begins"},
@@ -48,11 +53,11 @@ constexpr FieldSpec kSpeedBoardFields[] = {
     {"vas", kInt32, "km/h", "0 to 1630, a multiple of 5", "first speed of the s board"},
     {"vbs", kInt32, "km/h", "0 to 1630, a multiple of 5", "second speed of the s board"},
     {"vcs", kInt32, "km/h", "0 to 1630, a multiple of 5", "third speed of the s board"},
-    {"strisces", kInt32, "", "0 to 9", "stripes on the s board"},
+    {"strisces", kInt32, "", "0 to 9", "stripes on the s board", {true, 0, 9}},
     {"vad", kInt32, "km/h", "0 to 495, a multiple of 5; empty for none", "first speed of the d board"},
     {"vbd", kInt32, "km/h", "0 to 495, a multiple of 5; empty for none", "second speed of the d board"},
     {"vcd", kInt32, "km/h", "0 to 495, a multiple of 5; empty for none", "third speed of the d board"},
-    {"strisced", kInt32, "", "0 to 9", "stripes on the d board"},
+    {"strisced", kInt32, "", "0 to 9", "stripes on the d board", {true, 0, 9}},
 };
 constexpr FieldSpec kIndicationFields[] = {
     {"position", kInt32, "m", "0 up to the route's end", "where the board stands"},
@@ -69,31 +74,34 @@ constexpr FieldSpec kCarsFields[] = {
 };
 constexpr FieldSpec kSpeedFields[] = {
     {"position", kInt32, "m", "0 up to the route's end, increasing", "where the limit begins"},
-    {"speed", kInt32, "km/h", "0 to 1275, a multiple of 5", "the speed limit"},
+    // The compile refuses a speed that its byte cannot hold: only the step is
+    // left to the warnings.
+    {"speed", kInt32, "km/h", "0 to 1275, a multiple of 5", "the speed limit", {true, kAnyValue, -kAnyValue, 5}},
 };
 constexpr FieldSpec kAdhesionFields[] = {
     {"position", kInt32, "m", "0 up to the route's end, increasing", "where the adhesion value begins"},
-    {"adhesion", kInt32, "", "0 to 255", "the adhesion value the simulator uses (100 in the embedded scenario)"},
+    {"adhesion", kInt32, "", "0 to 255", "the adhesion value the simulator uses (100 in the embedded scenario)",
+     {true, 0, 255, 1, true}},
 };
 constexpr FieldSpec kClockFields[] = {
-    {"hours", kInt16, "h", "0 to 23", "hour of the starting time"},
-    {"minutes", kInt16, "min", "0 to 59", "minutes of the starting time"},
-    {"seconds", kInt16, "s", "0 to 59", "seconds of the starting time"},
+    {"hours", kInt16, "h", "0 to 23", "hour of the starting time", {true, 0, 23}},
+    {"minutes", kInt16, "min", "0 to 59", "minutes of the starting time", {true, 0, 59}},
+    {"seconds", kInt16, "s", "0 to 59", "seconds of the starting time", {true, 0, 59}},
 };
 constexpr FieldSpec kSandFields[] = {
     {"sand", kInt16, "", "-32768 to 32767", "quantity of sand the train carries"},
 };
 constexpr FieldSpec kSignalFields[] = {
     {"position", kInt32, "m", "325 up to the route's end", "where the signal stands"},
-    {"sx", kInt32, "", "0 to 2", "kind of the left light group"},
-    {"s1", kInt32, "", "0 to 9", "first value of the left group"},
-    {"s2", kInt32, "", "0 to 9", "second value of the left group"},
-    {"s3", kInt32, "", "0 to 9", "third value of the left group"},
-    {"rapp", kInt32, "", "0 to 9", "tens digit of the signal's combined kind"},
-    {"dx", kInt32, "", "0 to 2", "kind of the right light group"},
-    {"d1", kInt32, "", "0 to 9", "first value of the right group"},
-    {"d2", kInt32, "", "0 to 9", "second value of the right group"},
-    {"d3", kInt32, "", "0 to 9", "third value of the right group"},
+    {"sx", kInt32, "", "0 to 2", "kind of the left light group", {true, 0, 2}},
+    {"s1", kInt32, "", "0 to 9", "first value of the left group", {true, 0, 9}},
+    {"s2", kInt32, "", "0 to 9", "second value of the left group", {true, 0, 9}},
+    {"s3", kInt32, "", "0 to 9", "third value of the left group", {true, 0, 9}},
+    {"rapp", kInt32, "", "0 to 9", "tens digit of the signal's combined kind", {true, 0, 9}},
+    {"dx", kInt32, "", "0 to 2", "kind of the right light group", {true, 0, 2}},
+    {"d1", kInt32, "", "0 to 9", "first value of the right group", {true, 0, 9}},
+    {"d2", kInt32, "", "0 to 9", "second value of the right group", {true, 0, 9}},
+    {"d3", kInt32, "", "0 to 9", "third value of the right group", {true, 0, 9}},
     {"tempo", kInt32, "", "0, or 101 to 255", "a time kept only when sx is 2; 1 to 100 is raised to 101"},
 };
 constexpr FieldSpec kSlowdownFields[] = {
@@ -101,7 +109,7 @@ constexpr FieldSpec kSlowdownFields[] = {
     {"speed", kInt32, "km/h", "-32768 to 32767", "the speed over the slowdown"},
     {"length", kInt32, "m", "1 or more", "length of the slowdown"},
     {"f_tt", kInt32, "", "-32768 to 32767", "a value stored with the start and the end"},
-    {"f_ta", kInt32, "", "0 or 1", "not 0: four approach boards before the warning board"},
+    {"f_ta", kInt32, "", "0 or 1", "not 0: four approach boards before the warning board", {true, 0, 1}},
     {"d_v", kInt32, "", "-32768 to 32767; 0 for none", "a second value stored with every board of the slowdown"},
 };
 constexpr FieldSpec kLoweringFields[] = {
@@ -126,9 +134,9 @@ constexpr FieldSpec kStationFields[] = {
     {"word4", kInt16, "", "-32768 to 32767", "stored unchanged"},
     {"word5", kInt16, "", "-32768 to 32767", "stored unchanged"},
     {"byte2", kByte, "", "0 to 255", "stored unchanged"},
-    {"hours", kInt32, "h", "0 to 23", "hour of the station's time of day"},
-    {"minutes", kInt32, "min", "0 to 59", "minutes of the time"},
-    {"seconds", kInt32, "s", "0 to 59", "seconds of the time"},
+    {"hours", kInt32, "h", "0 to 23", "hour of the station's time of day", {true, 0, 23}},
+    {"minutes", kInt32, "min", "0 to 59", "minutes of the time", {true, 0, 59}},
+    {"seconds", kInt32, "s", "0 to 59", "seconds of the time", {true, 0, 59}},
     {"name", kText, "", "text to the line end, no comma", "the station's name"},
 };
 

@@ -24,12 +24,25 @@ std::string_view description_name(Description description);  // "line", "train"
 // How a field is read: a number of one of three widths, or text.
 enum class FieldType { kInt32, kInt16, kByte, kText };
 
+// The documented range of a numeric field that the compile itself does not
+// enforce, for the warnings: low to high in steps of step. wraps: the value
+// is stored in a field as wide as the range, so one outside keeps only its
+// low bits (low + (value - low) modulo the range's width).
+struct FieldBounds {
+  bool checked = false;
+  std::int64_t low = 0;
+  std::int64_t high = 0;
+  std::int64_t step = 1;
+  bool wraps = false;
+};
+
 struct FieldSpec {
   std::string_view name;
   FieldType type;
   std::string_view unit;     // "m", "km/h"; empty for a plain number or a text
   std::string_view range;    // the values the compiler accepts
   std::string_view meaning;
+  FieldBounds bounds = {};
 };
 
 enum class RecordId {

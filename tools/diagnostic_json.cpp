@@ -40,6 +40,8 @@ nlohmann::json diagnostic_json(const compiler::Diagnostic& diagnostic) {
   const bool has_kind =
       diagnostic.severity == compiler::Severity::kError && diagnostic.kind != compiler::ErrorKind::kNone;
   object["kind"] = has_kind ? nlohmann::json(compiler::number(diagnostic.kind)) : nlohmann::json(nullptr);
+  const std::string_view rule = compiler::rule_name(diagnostic.rule);
+  object["rule"] = rule.empty() ? nlohmann::json(nullptr) : nlohmann::json(std::string(rule));
   object["message"] = as_utf8(diagnostic.message);
   object["notes"] = diagnostics_json(diagnostic.notes);
   return object;

@@ -30,6 +30,16 @@ std::string kind_list() {
   return list;
 }
 
+// "utf8-text, byte-order-mark, ...": the names of the warning rules.
+std::string rule_list() {
+  std::string list;
+  for (const compiler::WarningRuleRow& row : compiler::warning_rules()) {
+    if (!list.empty()) list += ", ";
+    list += row.name;
+  }
+  return list;
+}
+
 }  // namespace
 
 int run_explain(const std::optional<std::string>& kind_text, std::ostream& out, std::ostream& err) {
@@ -37,6 +47,13 @@ int run_explain(const std::optional<std::string>& kind_text, std::ostream& out, 
     for (const compiler::ErrorKindRow& row : compiler::error_kinds()) {
       out << compiler::number(row.kind) << '\t' << row.meaning << '\n';
     }
+    for (const compiler::WarningRuleRow& row : compiler::warning_rules()) {
+      out << row.name << '\t' << row.meaning << '\n';
+    }
+    return kExitClean;
+  }
+  if (const std::optional<compiler::WarningRule> rule = compiler::warning_rule_named(*kind_text)) {
+    out << compiler::format_explanation(*compiler::find_warning_rule(*rule));
     return kExitClean;
   }
   std::int32_t kind = 0;
@@ -45,8 +62,8 @@ int run_explain(const std::optional<std::string>& kind_text, std::ostream& out, 
   const std::optional<compiler::ErrorKind> known =
       failure == std::errc{} && stop == end ? compiler::error_kind_of(kind) : std::nullopt;
   if (!known) {
-    err << "scenario_tool explain: " << *kind_text << " is not an error kind; the kinds are " << kind_list()
-        << '\n';
+    err << "scenario_tool explain: " << *kind_text << " is not an error kind or a warning rule; the kinds are "
+        << kind_list() << "; the rules are " << rule_list() << '\n';
     return kExitUsage;
   }
   out << compiler::format_explanation(*compiler::find_error_kind(*known));
@@ -56,10 +73,12 @@ int run_explain(const std::optional<std::string>& kind_text, std::ostream& out, 
 // The command line of `scenario_tool explain`.
 Command explain_command() {
   return {"explain",
-          "Explain an error kind, with a wrong and a corrected example; without KIND, list the kinds.",
+          "Explain an error kind or a warning rule, with a wrong and a corrected example; without KIND, list "
+          "them.",
           [](CLI::App& command) {
             auto kind = std::make_shared<std::optional<std::string>>();
-            command.add_option("KIND", *kind, "Error kind, as in \"error 16\"");
+            command.add_option("KIND", *kind,
+                               "Error kind, as in \"error 16\", or warning rule, as in \"[value-wraps]\"");
             return CommandRunner([kind](std::ostream& out, std::ostream& err) {
               return run_explain(*kind, out, err);
             });

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "compiler/check.h"
 #include "compiler/compile.h"
 #include "reading/error_kinds.h"
 #include "support/temp_dir.h"
@@ -90,5 +93,52 @@ std::string kind_name(const testing::TestParamInfo<ErrorKindRow>& info) {
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, ExplanationExample,
                          testing::ValuesIn(compiler::error_kinds().begin(), compiler::error_kinds().end()), kind_name);
+
+}  // namespace
+
+namespace compiler {
+void PrintTo(const WarningRuleRow& row, std::ostream* out) { *out << row.name; }
+}  // namespace compiler
+
+namespace {
+
+using compiler::WarningRuleRow;
+
+// The rules the check reports for one example pair, its stop included.
+std::vector<compiler::WarningRule> rules_of(const compiler::ErrorExample& example, bool wrong) {
+  const compiler::ExampleTexts texts = compiler::example_texts(example, wrong);
+  compiler::CompileRequest request;
+  request.scenario_id = "S";
+  request.train_id = "T";
+  request.sources.line = compiler::in_memory("S_linea.txt", texts.line.value_or(""));
+  request.sources.train = compiler::in_memory("S_T-.txt", texts.train);
+  compiler::CompiledModel model;
+  const compiler::CheckResult result = compiler::check_compile(model, request);
+  EXPECT_EQ(result.errors, 0u) << (wrong ? "wrong" : "corrected") << " form";
+  std::vector<compiler::WarningRule> rules;
+  for (const compiler::Diagnostic& diagnostic : result.diagnostics) rules.push_back(diagnostic.rule);
+  return rules;
+}
+
+class WarningExample : public testing::TestWithParam<WarningRuleRow> {};
+
+TEST_P(WarningExample, WrongFormWarnsByTheRuleAndCorrectedFormDoesNot) {
+  const WarningRuleRow& row = GetParam();
+  const std::vector<compiler::WarningRule> wrong = rules_of(row.example, true);
+  EXPECT_EQ(std::count(wrong.begin(), wrong.end(), row.rule), 1) << "the wrong form warns once";
+  const std::vector<compiler::WarningRule> corrected = rules_of(row.example, false);
+  EXPECT_EQ(std::count(corrected.begin(), corrected.end(), row.rule), 0);
+  const std::string shown = compiler::format_explanation(row);
+  EXPECT_EQ(shown.rfind("warning " + std::string(row.name) + ": ", 0), 0u) << shown;
+  EXPECT_EQ(compiler::warning_rule_named(row.name), row.rule);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRule, WarningExample,
+                         testing::ValuesIn(compiler::warning_rules().begin(), compiler::warning_rules().end()),
+                         [](const testing::TestParamInfo<WarningRuleRow>& rule_info) {
+                           std::string name(rule_info.param.name);
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
 
 }  // namespace

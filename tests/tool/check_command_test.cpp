@@ -47,7 +47,7 @@ TEST(ToolCheck, TextListsEveryProblemAndCountsThem) {
             "sabbia,    3x00\n"
             "           ^\n"
             "S_T-.txt:3:1: warning: unknown keyword 'segnael': the train description has no such record and the "
-            "compile passes over it; did you mean 'segnale'?\n"
+            "compile passes over it; did you mean 'segnale'? [unknown-keyword]\n"
             "segnael,    2050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\n"
             "^\n"
             "S_T-.txt:5:13: error 16: the cell of this signal at 2060 m (cell 42) is already taken "
@@ -73,7 +73,7 @@ TEST(ToolCheck, JsonHasOneObjectPerDiagnostic) {
   for (const nlohmann::json& d : diagnostics) {
     std::vector<std::string> keys;
     for (const auto& [key, value] : d.items()) keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"column", "file", "kind", "line", "message", "notes", "severity"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"column", "file", "kind", "line", "message", "notes", "rule", "severity"}));
     EXPECT_EQ(d["file"], "S_T-.txt") << "the file as given on the command line";
     EXPECT_TRUE(d["line"].is_number_integer());
     EXPECT_TRUE(d["column"].is_number_integer());
@@ -86,6 +86,8 @@ TEST(ToolCheck, JsonHasOneObjectPerDiagnostic) {
   EXPECT_EQ(diagnostics[0]["message"], "sand '3x00' is not a whole number");
   EXPECT_EQ(diagnostics[1]["severity"], "warning");
   EXPECT_TRUE(diagnostics[1]["kind"].is_null()) << "warnings have no kind";
+  EXPECT_EQ(diagnostics[1]["rule"], "unknown-keyword");
+  EXPECT_TRUE(diagnostics[0]["rule"].is_null()) << "errors have no rule";
   EXPECT_EQ(diagnostics[2]["kind"], 16);
   ASSERT_EQ(diagnostics[2]["notes"].size(), 1u);
   const nlohmann::json& note = diagnostics[2]["notes"][0];
@@ -104,7 +106,7 @@ TEST(ToolCheck, ExitStatusesAndFileLevelDiagnostics) {
   ProgramRun run = tool({"check", "S_linea.txt", "S_T-.txt"}, dir.path());
   EXPECT_EQ(run.exit_status, 0) << run.standard_output;
   EXPECT_EQ(run.standard_output,
-            "S_T-.txt: warning: the train description has no station: the scenario has no stop\n"
+            "S_T-.txt: warning: the train description has no station: the scenario has no stop [no-station]\n"
             "0 errors, 1 warning\n");
   // A missing file is error 101 or 25, with no line or column.
   run = tool({"check", "S_nessuna.txt", "S_T-.txt", "--format", "json"}, dir.path());

@@ -38,14 +38,25 @@ TEST(ToolExplain, WithoutAKindListsEveryKind) {
     EXPECT_NE(run.standard_output.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(run.standard_output.find("\n14\t"), std::string::npos);
+  for (const char* line : {"\nvalue-wraps\t", "\nunknown-keyword\t", "\nno-station\t"}) {
+    EXPECT_NE(run.standard_output.find(line), std::string::npos) << line;
+  }
+}
+
+TEST(ToolExplain, ExplainsAWarningRuleByItsName) {
+  const ProgramRun run = tool({"explain", "value-wraps"});
+  ASSERT_EQ(run.exit_status, 0) << run.standard_error;
+  EXPECT_EQ(run.standard_output.rfind("warning value-wraps: ", 0), 0u) << run.standard_output;
+  EXPECT_NE(run.standard_output.find("pendenza,  0,   200"), std::string::npos) << run.standard_output;
 }
 
 TEST(ToolExplain, AnUnknownKindIsAUsageError) {
-  for (const char* kind : {"14", "23", "0", "-1", "16x", "abc", "99999999999"}) {
+  for (const char* kind : {"14", "23", "0", "-1", "16x", "abc", "99999999999", "value-wrap", "Value-Wraps"}) {
     const ProgramRun run = tool({"explain", kind});
     EXPECT_EQ(run.exit_status, 64) << kind;
     EXPECT_EQ(run.standard_output, "") << kind;
-    EXPECT_NE(run.standard_error.find("the kinds are 1 to 13, 15 to 22, 24, 25, 101 to 103, 1250, 1251"),
+    EXPECT_NE(run.standard_error.find("the kinds are 1 to 13, 15 to 22, 24, 25, 101 to 103, 1250, 1251; the rules "
+                                      "are utf8-text, byte-order-mark,"),
               std::string::npos)
         << run.standard_error;
   }

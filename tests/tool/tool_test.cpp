@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "stazione,    9020,  28,  300,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, FINE\n"
                   "             ^\n"
                   "S_T-.txt:6:1: warning: unknown keyword 'segnael': the train description has no such record and "
-                  "the compile passes over it; did you mean 'segnale'?\n"
+                  "the compile passes over it; did you mean 'segnale'? [unknown-keyword]\n"
                   "segnael,    2050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\n"
                   "^\n"}),
     [](const testing::TestParamInfo<FaultCase>& p) { return std::string(p.param.name); });
