@@ -134,7 +134,9 @@ std::string describe_outcome(const CompileResult& result, const OutcomeText& how
     }
     text += std::string(how.stopped_hint) + '\n';
   }
-  if (how.with_stop && result.stop) {
+  // A route that was never sized is told only when no recorded error says why.
+  const bool stop_explained = result.status == CompileStatus::kNoRoute && result.report.recorded;
+  if (how.with_stop && result.stop && !stop_explained) {
     // A stamping error is told first as the program's message box shows it.
     if (result.status == CompileStatus::kStampingError) text += errore_prompt(result.stop->kind) + '\n';
     text += render_diagnostic(*result.stop, how.error_hint);

@@ -166,12 +166,14 @@ std::string render_excerpt(const SourceExcerpt& excerpt) {
   return shown + '\n' + std::string(caret_column, ' ') + "^\n";
 }
 
+int shown_line(const Diagnostic& diagnostic) { return diagnostic.line > 0 ? diagnostic.line : 1; }
+int shown_column(const Diagnostic& diagnostic) { return diagnostic.line > 0 ? diagnostic.column : 1; }
+
 std::string render_diagnostic(const Diagnostic& diagnostic, ErrorHint hint) {
   std::string text;
   if (!diagnostic.file.empty()) {
-    text += diagnostic.file + ":";
-    if (diagnostic.line > 0) text += std::to_string(diagnostic.line) + ":" + std::to_string(diagnostic.column) + ":";
-    text += ' ';
+    text += diagnostic.file + ":" + std::to_string(shown_line(diagnostic)) + ":" +
+            std::to_string(shown_column(diagnostic)) + ": ";
   }
   text += severity_name(diagnostic.severity);
   const bool kind_shown = diagnostic.severity == Severity::kError && diagnostic.kind != ErrorKind::kNone;

@@ -33,7 +33,7 @@ struct Diagnostic {
   ErrorKind kind = ErrorKind::kNone;  // the error kind; kNone for warnings and notes
   WarningRule rule = WarningRule::kNone;  // the rule of a warning; kNone otherwise
   std::string file;       // as the caller named it
-  int line = 0;           // 1-based; 0 when the diagnostic concerns the whole file
+  int line = 0;           // 1-based; 0 when the diagnostic concerns the whole file (shown at 1:1)
   int column = 0;         // 1-based byte column of the field at fault; 0 with no line
   std::string message;
   std::vector<Diagnostic> notes;
@@ -102,11 +102,19 @@ class LineIndex {
   std::vector<std::size_t> starts_;
 };
 
+// The line and column a diagnostic of a file is shown at: a diagnostic about
+// the whole file stands at 1:1, as gcc puts it, so that every editor's
+// problem matcher takes it.
+int shown_line(const Diagnostic& diagnostic);
+int shown_column(const Diagnostic& diagnostic);
+
 // What the program around the compiler adds to the line of an error of
 // kind: the tool points at its explanation. Nothing by default.
 using ErrorHint = std::string (*)(ErrorKind kind);
 
-// The one text form of a diagnostic, gcc style:
+// The one text form of a diagnostic, gcc style (a diagnostic about the
+// whole file at 1:1, without a source line; one with no file without a
+// place):
 //   FILE:LINE:COL: error KIND: MESSAGE HINT
 //   FILE:LINE:COL: warning: MESSAGE [RULE]          (or note:)
 //   <the source line>

@@ -34,8 +34,9 @@ std::string as_utf8(const std::string& text) { return is_utf8(text) ? text : nam
 nlohmann::json diagnostic_json(const compiler::Diagnostic& diagnostic) {
   nlohmann::json object;
   object["file"] = as_utf8(diagnostic.file);
-  object["line"] = diagnostic.line > 0 ? nlohmann::json(diagnostic.line) : nlohmann::json(nullptr);
-  object["column"] = diagnostic.line > 0 ? nlohmann::json(diagnostic.column) : nlohmann::json(nullptr);
+  const bool placed = !diagnostic.file.empty();
+  object["line"] = placed ? nlohmann::json(compiler::shown_line(diagnostic)) : nlohmann::json(nullptr);
+  object["column"] = placed ? nlohmann::json(compiler::shown_column(diagnostic)) : nlohmann::json(nullptr);
   object["severity"] = std::string(compiler::severity_name(diagnostic.severity));
   const bool has_kind =
       diagnostic.severity == compiler::Severity::kError && diagnostic.kind != compiler::ErrorKind::kNone;

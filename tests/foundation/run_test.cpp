@@ -144,8 +144,13 @@ TEST(CompileDriver, StopsWithoutOutputWhenNoRouteWasSized) {
     EXPECT_EQ(result.exit_status(), 2);
     EXPECT_EQ(compiler::number(result.recorded_kind()), c.expected_kind);
     for (const char* output : {"S_linea.dat", "S_T.sim", "S_T.dat"}) EXPECT_FALSE(dir.exists(output)) << output;
+    ASSERT_TRUE(result.stop);
+    EXPECT_NE(result.stop->message.find("no route"), std::string::npos) << result.stop->message;
+    // The recorded error says why; nothing follows it but the warnings.
     const std::string report = compiler::describe_outcome(result);
-    EXPECT_NE(report.find("no route"), std::string::npos) << report;
+    EXPECT_EQ(report.find("no route"), std::string::npos) << report;
+    const std::string recorded = "S_linea.txt:1:1: error " + std::to_string(c.expected_kind) + ": ";
+    EXPECT_NE(report.find(recorded), std::string::npos) << report;
   }
 }
 

@@ -114,9 +114,11 @@ TEST(OutputFaults, DescriptionThatCannotBeReadStopsWithoutOutput) {
   dir.write("S_T-.txt", kTrain);
   const ProgramRun run = compile_in(dir);
   EXPECT_EQ(run.exit_status, 2);
-  EXPECT_NE(run.standard_error.find("S_linea.txt: error 25: the line description cannot be read: it is a folder"),
-            std::string::npos)
+  EXPECT_EQ(run.standard_error.rfind("S_linea.txt:1:1: error 25: the line description cannot be read: it is a folder", 0),
+            0u)
       << run.standard_error;
+  // Nothing after the refusal but the refusal.
+  EXPECT_EQ(run.standard_error.find("no line length"), std::string::npos) << run.standard_error;
   EXPECT_TRUE(outputs_of(dir).empty());
 }
 

@@ -67,11 +67,11 @@ TEST(ErrorRegistryTest, TheHintFollowsErrorLinesOnly) {
   note.file = "T";
   note.message = "here";
   error.notes.push_back(note);
-  EXPECT_EQ(render_diagnostic(error), "T: error 16: taken\nT: note: here\n");
-  EXPECT_EQ(render_diagnostic(error, bracketed), "T: error 16: taken [16]\nT: note: here\n");
+  EXPECT_EQ(render_diagnostic(error), "T:1:1: error 16: taken\nT:1:1: note: here\n");
+  EXPECT_EQ(render_diagnostic(error, bracketed), "T:1:1: error 16: taken [16]\nT:1:1: note: here\n");
   Diagnostic warning = note;
   warning.severity = Severity::kWarning;
-  EXPECT_EQ(render_diagnostic(warning, bracketed), "T: warning: here\n");
+  EXPECT_EQ(render_diagnostic(warning, bracketed), "T:1:1: warning: here\n");
   Diagnostic plain;
   plain.message = "cannot write out/S_T.dat: No space left on device";
   EXPECT_EQ(render_diagnostic(plain, bracketed), "error: cannot write out/S_T.dat: No space left on device\n");

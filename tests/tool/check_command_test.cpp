@@ -106,20 +106,21 @@ TEST(ToolCheck, ExitStatusesAndFileLevelDiagnostics) {
   ProgramRun run = tool({"check", "S_linea.txt", "S_T-.txt"}, dir.path());
   EXPECT_EQ(run.exit_status, 0) << run.standard_output;
   EXPECT_EQ(run.standard_output,
-            "S_T-.txt: warning: the train description has no station: the scenario has no stop [no-station]\n"
+            "S_T-.txt:1:1: warning: the train description has no station: the scenario has no stop [no-station]\n"
             "0 errors, 1 warning\n");
-  // A missing file is error 101 or 25, with no line or column.
+  // A missing file is error 101 or 25, at 1:1 like every diagnostic about a
+  // whole file, so that an editor's problem matcher shows it.
   run = tool({"check", "S_nessuna.txt", "S_T-.txt", "--format", "json"}, dir.path());
   EXPECT_EQ(run.exit_status, 1);
   const nlohmann::json diagnostics = nlohmann::json::parse(run.standard_output);
   ASSERT_EQ(diagnostics.size(), 1u);
   EXPECT_EQ(diagnostics[0]["kind"], 101);
-  EXPECT_TRUE(diagnostics[0]["line"].is_null());
-  EXPECT_TRUE(diagnostics[0]["column"].is_null());
+  EXPECT_EQ(diagnostics[0]["line"], 1);
+  EXPECT_EQ(diagnostics[0]["column"], 1);
   run = tool({"check", "S_linea.txt", "S_X-.txt"}, dir.path());
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_EQ(run.standard_output,
-            "S_X-.txt: error 25: the train description file does not exist (scenario_tool explain 25)\n"
+            "S_X-.txt:1:1: error 25: the train description file does not exist (scenario_tool explain 25)\n"
             "1 error, 0 warnings\n");
   // Bad usage.
   EXPECT_EQ(tool({"check", "S_linea.txt"}, dir.path()).exit_status, 64);

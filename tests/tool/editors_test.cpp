@@ -242,6 +242,55 @@ TEST_F(ToolEditors, TheGuidesVimErrorFormatReadsTheDiagnostics) {
                                       "S_linea.txt|12|1|w|-1|a word", "S_linea.txt|9|1|n|-1|here"}));
 }
 
+// What `check` prints about whole files: a train description that does not
+// exist, and one without a station. Each stands at 1:1.
+std::string whole_file_diagnostics(const TempDir& work) {
+  work.write("S_linea.txt", "[generale]\r\nlunghezza percorso,    5000\r\n[fine]\r\n");
+  work.write("S_T-.txt", "[generale]\r\nvelocita,   0,   100\r\n[fine]\r\n");
+  std::string lines;
+  for (const char* train : {"S_X-.txt", "S_T-.txt"}) {
+    const ProgramRun run = testing_support::run_program(
+        SCENARIO_TOOL_EXE, {"check", work.file("S_linea.txt"), work.file(train)});
+    for (const std::string& line : lines_of(run.standard_output)) {
+      if (line.find(": error") != std::string::npos || line.find(": warning") != std::string::npos) {
+        lines += line + "\n";
+      }
+    }
+  }
+  return lines;
+}
+
+TEST_F(ToolEditors, BothMatchersTakeTheDiagnosticsAboutAWholeFile) {
+  TempDir work;
+  const std::string output = whole_file_diagnostics(work);
+  const std::vector<std::string> shown = lines_of(output);
+  ASSERT_EQ(shown.size(), 2u) << output;
+
+  const nlohmann::json manifest = nlohmann::json::parse(files.read("vscode/package.json"));
+  const auto& pattern = manifest.at("contributes").at("problemMatchers").at(0).at("pattern");
+  const std::regex regexp(pattern.at("regexp").get<std::string>());
+  for (const std::string& line : shown) {
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(line, match, regexp)) << line;
+    EXPECT_EQ(match[pattern.at("line").get<int>()], "1") << line;
+    EXPECT_EQ(match[pattern.at("column").get<int>()], "1") << line;
+  }
+
+  const std::string listed = work.write("check.txt", output);
+  const std::string result = work.file("list.txt");
+  const ProgramRun run = testing_support::run_program(
+      vim_program(),
+      {"-Nu", "NONE", "-i", "NONE", "-es", "-c", "set errorformat=" + guide_line_after("set errorformat="), "-c",
+       "cgetfile " + listed, "-c",
+       "call writefile(map(filter(getqflist(), 'v:val.valid'), "
+       "'fnamemodify(bufname(v:val.bufnr), \":t\") . \"|\" . v:val.lnum . \"|\" . v:val.col . \"|\" . "
+       "v:val.type'), '" +
+           result + "')",
+       "-c", "qa!"});
+  ASSERT_EQ(run.exit_status, 0) << run.standard_error;
+  EXPECT_EQ(lines_of(work.read("list.txt")), (std::vector<std::string>{"S_X-.txt|1|1|e", "S_T-.txt|1|1|w"}));
+}
+
 TEST_F(ToolEditors, TheGuideGivesTheExtensionsPattern) {
   const nlohmann::json manifest = nlohmann::json::parse(files.read("vscode/package.json"));
   const std::string pattern = manifest.at("contributes").at("problemMatchers").at(0).at("pattern").at("regexp");

@@ -164,17 +164,15 @@ TEST(ToolCompile, MissingDescriptions) {
   dir.write("S_T-.txt", std::string(kTrainHead) + "[fine]\r\n");
   ProgramRun run = tool({"compile", "S_linea.txt", "S_X-.txt"}, dir.path());
   EXPECT_EQ(run.exit_status, 1);
-  EXPECT_EQ(run.standard_error, "S_X-.txt: error 25: the train description file does not exist (scenario_tool explain 25)\n");
+  EXPECT_EQ(run.standard_error, "S_X-.txt:1:1: error 25: the train description file does not exist (scenario_tool explain 25)\n");
   EXPECT_TRUE(dir.exists("S_X.dat"));
   EXPECT_TRUE(dir.exists("S_X.sim"));
 
   run = tool({"compile", "S_lineb.txt", "S_T-.txt", "--scenario-id", "S"}, dir.path());
   EXPECT_EQ(run.exit_status, 2);
   EXPECT_EQ(run.standard_error,
-            "S_lineb.txt: error 101: the line description file does not exist (scenario_tool explain 101)\n"
-            "S_T-.txt was not compiled; 'scenario_tool check' lists every problem\n"
-            "S_lineb.txt: error: the line description gives no line length: no route is compiled and no file "
-            "written\n");
+            "S_lineb.txt:1:1: error 101: the line description file does not exist (scenario_tool explain 101)\n"
+            "S_T-.txt was not compiled; 'scenario_tool check' lists every problem\n");
 }
 
 TEST(ToolCompile, ExitStatuses) {
