@@ -18,14 +18,17 @@ void delete_consumed(const DescriptionFiles& files, const ConsumedFiles& consume
 }
 
 ConsumedFiles parse_descriptions(CompiledModel& model, ReadingContext& context) {
+  bool train_read = false;
   try {
     if (LineParser(model, context).run() == Flow::kEndCall) {
       context.sink.reading_stopped(context.train.name(), 0);
     } else {
+      train_read = true;
       TrainParser(model, context).run();
     }
   } catch (const ReadingEnded&) {
     // Error 25 has been reported: both files go, wherever the reading stood.
+    if (!train_read) context.sink.reading_stopped(context.train.name(), 0);
     context.line.close_and_delete();
     context.train.close_and_delete();
   }

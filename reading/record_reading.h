@@ -150,8 +150,15 @@ Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler hand
     return handler();
   } catch (const ReadingFailure& failure) {
     const std::size_t at = file.reader().field_start();
-    context.sink.report(reading_failure_diagnostic(file, failure));
-    if (!context.sink.goes_on_after_errors()) throw ReadingEnded{};
+    Diagnostic diagnostic = reading_failure_diagnostic(file, failure);
+    const int faulty_line = diagnostic.line;
+    context.sink.report(std::move(diagnostic));
+    if (!context.sink.goes_on_after_errors()) {
+      // The records after the faulty one are not compiled: say so, as after
+      // every error that stops the reading.
+      if (faulty_line > 0 && records_remain(file)) context.sink.reading_stopped(file.name(), faulty_line);
+      throw ReadingEnded{};
+    }
     if (failure.problem() == ReadingFailure::Problem::kMissing) return Flow::kLeaveLoop;
     file.reader().resume_after_line_of(at);
     return Flow::kNext;

@@ -135,6 +135,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "S_T-.txt:6:12: error 25: sand '3x00' is not a whole number (scenario_tool explain 25)\n"
                   "sabbia,    3x00\n"
                   "           ^\n"},
+        FaultCase{"ReadingFailureSaysWhatWasNotCompiled",
+                  "sabbia,    3x00\r\n"
+                  "segnale,    2050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n",
+                  "S_T-.txt:6:12: error 25: sand '3x00' is not a whole number (scenario_tool explain 25)\n"
+                  "sabbia,    3x00\n"
+                  "           ^\n"
+                  "records after line 6 of S_T-.txt were not compiled; 'scenario_tool check' lists every problem\n"},
         FaultCase{"PostPassFindsNoRoom",
                   "segnale,    4600,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
                   "segnale,    4650,   1, 4, 0,  0, 0,    0,  0,0,0, 0\r\n"
