@@ -26,6 +26,7 @@ CompileReport report_of(const RecordingSink& sink, const ConsumedFiles& consumed
   CompileReport report;
   report.recorded = sink.recorded();
   report.warnings = sink.warnings();
+  report.warnings_dropped = sink.warnings_dropped();
   report.stopped = sink.stopped();
   report.consumed = consumed;
   report.errors = sink.errors();
@@ -143,6 +144,9 @@ std::string describe_outcome(const CompileResult& result, const OutcomeText& how
   }
   // The warnings come last: the outcome stands first.
   for (const Diagnostic& warning : result.report.warnings) text += render_diagnostic(warning, how.error_hint);
+  if (const std::size_t dropped = result.report.warnings_dropped; dropped > 0) {
+    text += std::to_string(dropped) + " more warning" + (dropped == 1 ? "" : "s") + " not shown\n";
+  }
   return text;
 }
 

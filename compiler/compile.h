@@ -65,6 +65,7 @@ enum class CompileStatus {
 struct CompileReport {
   std::optional<Diagnostic> recorded;
   std::vector<Diagnostic> warnings;
+  std::size_t warnings_dropped = 0;  // counted but not kept, past the sink's limit
   std::vector<std::pair<std::string, int>> stopped;
   ConsumedFiles consumed;
   std::size_t errors = 0;        // error kinds recorded, one after the other

@@ -4,7 +4,11 @@ namespace compiler {
 
 void RecordingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity != Severity::kError) {
-    warnings_.push_back(std::move(diagnostic));
+    if (warnings_.size() < warning_limit_) {
+      warnings_.push_back(std::move(diagnostic));
+    } else {
+      ++warnings_dropped_;
+    }
     return;
   }
   ++errors_;

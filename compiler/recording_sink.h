@@ -15,10 +15,12 @@ namespace compiler {
 
 // The compile's sink: records the kind (and its position, where it has one)
 // in the model, keeps the diagnostic of the kind recorded last, and stops
-// the reading. Warnings are kept to be shown.
+// the reading. Warnings are kept to be shown, up to a limit past which only
+// their count goes on.
 class RecordingSink : public DiagnosticSink {
  public:
-  explicit RecordingSink(CompiledModel& model) : model_(model) {}
+  explicit RecordingSink(CompiledModel& model, std::size_t warning_limit = 1000)
+      : model_(model), warning_limit_(warning_limit) {}
   void report(Diagnostic diagnostic) override;
   bool goes_on_after_errors() const override { return false; }
   void reading_stopped(const std::string& file, int line) override;
@@ -26,6 +28,8 @@ class RecordingSink : public DiagnosticSink {
   // The diagnostic of the kind recorded last, if any.
   const std::optional<Diagnostic>& recorded() const { return recorded_; }
   const std::vector<Diagnostic>& warnings() const { return warnings_; }
+  // Warnings counted but not kept, past the limit.
+  std::size_t warnings_dropped() const { return warnings_dropped_; }
   // Files whose reading an error cut short: the file and the faulty line (0:
   // the file was not read at all).
   const std::vector<std::pair<std::string, int>>& stopped() const { return stopped_; }
@@ -35,6 +39,8 @@ class RecordingSink : public DiagnosticSink {
 
  private:
   CompiledModel& model_;
+  std::size_t warning_limit_;
+  std::size_t warnings_dropped_ = 0;
   std::size_t errors_ = 0;
   std::size_t route_errors_ = 0;
   std::optional<Diagnostic> recorded_;

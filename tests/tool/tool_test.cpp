@@ -182,6 +182,26 @@ TEST(ToolCompile, MissingDescriptions) {
             "S_T-.txt was not compiled; 'scenario_tool check' lists every problem\n");
 }
 
+// However many warnings a description gives, the compile shows the first
+// thousand and counts the rest, as the check does.
+TEST(ToolCompile, WarningsAreBounded) {
+  TempDir dir;
+  dir.write("S_linea.txt", kLine);
+  std::string records;
+  for (int i = 0; i < 1005; ++i) records += "segnael,    2050\r\n";
+  dir.write("S_T-.txt", std::string(kTrainHead) + records + "[fine]\r\n");
+  const ProgramRun run = tool({"compile", "S_linea.txt", "S_T-.txt"}, dir.path());
+  EXPECT_EQ(run.exit_status, 0) << run.standard_error.substr(0, 500);
+  std::size_t warnings = 0;
+  for (std::size_t at = run.standard_error.find("[unknown-keyword]\n"); at != std::string::npos;
+       at = run.standard_error.find("[unknown-keyword]\n", at + 1)) {
+    ++warnings;
+  }
+  EXPECT_EQ(warnings, 1000u);
+  EXPECT_TRUE(run.standard_error.ends_with("\n5 more warnings not shown\n"))
+      << run.standard_error.substr(run.standard_error.size() - 300);
+}
+
 TEST(ToolCompile, ExitStatuses) {
   TempDir dir;
   dir.write("S_linea.txt", kLine);
