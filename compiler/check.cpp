@@ -5,8 +5,10 @@
 
 namespace compiler {
 
-CheckResult check_compile(CompiledModel& model, const CompileRequest& request) {
+CheckResult check_compile(CompiledModel& model, const CompileRequest& request,
+                          std::span<const WarningRule> silenced) {
   CollectingSink sink;
+  for (const WarningRule rule : silenced) sink.silence(rule);
   PassResult pass = compile_pass(model, request, sink);
   // A route that was never sized is told only when no error explains it.
   if (pass.stop && (model.route_sized() || sink.errors() == 0)) sink.report(std::move(*pass.stop));
@@ -29,13 +31,13 @@ CheckResult check_compile(CompiledModel& model, const CompileRequest& request) {
   return {std::move(diagnostics), sink.errors(), sink.warnings(), sink.dropped()};
 }
 
-CheckResult check_descriptions(const DescriptionSources& sources) {
+CheckResult check_descriptions(const DescriptionSources& sources, std::span<const WarningRule> silenced) {
   CompiledModel model;
   // The check reports where the plan stops, never its coordinates.
   model.track_plan.keep_positions_only();
   CompileRequest request;
   request.sources = sources;
-  return check_compile(model, request);
+  return check_compile(model, request, silenced);
 }
 
 }  // namespace compiler

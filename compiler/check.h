@@ -5,6 +5,7 @@
 // route is completed and stamped; no file is written.
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "compiler/compile.h"
@@ -25,10 +26,12 @@ struct CheckResult {
 // byte; with errors, the faulty records are left out. Set
 // model.track_plan.keep_positions_only() first where no coordinates are
 // wanted.
-CheckResult check_compile(CompiledModel& model, const CompileRequest& request);
+// silenced: the warning rules the author turned off.
+CheckResult check_compile(CompiledModel& model, const CompileRequest& request,
+                          std::span<const WarningRule> silenced = {});
 
 // The check alone, as `check` runs it: a full compile's reading that keeps
 // no track plan coordinates.
-CheckResult check_descriptions(const DescriptionSources& sources);
+CheckResult check_descriptions(const DescriptionSources& sources, std::span<const WarningRule> silenced = {});
 
 }  // namespace compiler

@@ -63,6 +63,10 @@ std::string_view severity_name(Severity severity) {
 }
 
 void CollectingSink::report(Diagnostic diagnostic) {
+  if (diagnostic.severity == Severity::kWarning &&
+      std::find(silenced_.begin(), silenced_.end(), diagnostic.rule) != silenced_.end()) {
+    return;
+  }
   if (diagnostic.severity == Severity::kError) ++errors_;
   if (diagnostic.severity == Severity::kWarning) ++warnings_;
   if (diagnostics_.size() < limit_) {

@@ -66,6 +66,8 @@ class CollectingSink : public DiagnosticSink {
   explicit CollectingSink(std::size_t limit = 1000) : limit_(limit) {}
   void report(Diagnostic diagnostic) override;
   bool goes_on_after_errors() const override { return true; }
+  // Warnings of rule are neither kept nor counted from now on.
+  void silence(WarningRule rule) { silenced_.push_back(rule); }
 
   const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
   std::size_t errors() const { return errors_; }
@@ -75,6 +77,7 @@ class CollectingSink : public DiagnosticSink {
 
  private:
   std::size_t limit_;
+  std::vector<WarningRule> silenced_;
   std::vector<Diagnostic> diagnostics_;
   std::size_t errors_ = 0;
   std::size_t warnings_ = 0;

@@ -1,6 +1,8 @@
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "compiler/check.h"
 #include "compiler/parser.h"
@@ -23,8 +25,18 @@ int run_check(const CheckOptions& options, std::ostream& out, std::ostream& err)
     err << "scenario_tool check: --format is text or json, not '" << options.format << "'\n";
     return kExitUsage;
   }
+  std::vector<compiler::WarningRule> silenced;
+  for (const std::string& name : options.no_warn) {
+    const std::optional<compiler::WarningRule> rule = compiler::warning_rule_named(name);
+    if (!rule) {
+      err << "scenario_tool check: --no-warn takes a warning rule, not '" << name
+          << "'; scenario_tool explain lists them\n";
+      return kExitUsage;
+    }
+    silenced.push_back(*rule);
+  }
   const compiler::DescriptionFiles files{options.line_path, options.train_path, /*consume=*/false};
-  const compiler::CheckResult result = compiler::check_descriptions(compiler::read_sources(files));
+  const compiler::CheckResult result = compiler::check_descriptions(compiler::read_sources(files), silenced);
   if (options.format == "json") {
     out << diagnostics_json(result.diagnostics).dump(2) << '\n';
   } else {
@@ -33,7 +45,8 @@ int run_check(const CheckOptions& options, std::ostream& out, std::ostream& err)
     if (result.dropped > 0) out << counted(result.dropped, "more diagnostic") << " not shown\n";
     out << counted(result.errors, "error") << ", " << counted(result.warnings, "warning") << '\n';
   }
-  return result.errors == 0 ? kExitClean : kExitRecorded;
+  const bool failed = result.errors > 0 || (options.warnings_as_errors && result.warnings > 0);
+  return failed ? kExitRecorded : kExitClean;
 }
 
 // The command line of `scenario_tool check`.
@@ -48,7 +61,15 @@ Command check_command() {
             command.add_option("--format", options->format, "text (gcc style, for a terminal) or json")
                 ->check(CLI::IsMember({"text", "json"}))
                 ->capture_default_str();
-            command.footer("Exit status: 0 no error (warnings allowed), 1 errors found, 64 bad usage.");
+            command.add_option("--no-warn", options->no_warn,
+                               "Turn off the warnings of a rule (repeat for more; scenario_tool explain lists "
+                               "them)")
+                ->allow_extra_args(false);
+            command.add_flag("--warnings-as-errors", options->warnings_as_errors,
+                             "Exit with status 1 when there is a warning too");
+            command.footer(
+                "Exit status: 0 no error (warnings allowed unless --warnings-as-errors), 1 errors found, 64 bad "
+                "usage.");
             return CommandRunner([options](std::ostream& out, std::ostream& err) {
               return run_check(*options, out, err);
             });

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tools {
 
@@ -35,6 +36,8 @@ struct CheckOptions {
   std::string line_path;
   std::string train_path;
   std::string format = "text";  // text or json
+  std::vector<std::string> no_warn;  // names of the warning rules turned off
+  bool warnings_as_errors = false;   // warnings fail the exit status too
 };
 
 // Reads two description files and reports every problem in one run,

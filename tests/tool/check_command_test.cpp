@@ -128,3 +128,49 @@ TEST(ToolCheck, ExitStatusesAndFileLevelDiagnostics) {
 }
 
 }  // namespace
+
+namespace {
+
+// Warning rules turned off one by one, and warnings that fail the check.
+TEST(ToolCheck, NoWarnAndWarningsAsErrors) {
+  TempDir dir;
+  dir.write("S_linea.txt", kLine);
+  // A light group of 9 (out-of-range) and no station (no-station).
+  dir.write("S_T-.txt",
+            "[generale]\r\nvelocita,   0,   100\r\n[segnali]\r\n"
+            "segnale,    2050,   9, 4, 1,  0, 0,    0,  0,0,0, 0\r\n[fine]\r\n");
+  struct Case {
+    std::vector<std::string> options;
+    int exit_status;
+    std::string summary;  // the last line
+    std::vector<std::string> rules_shown;
+  };
+  const Case cases[] = {
+      {{}, 0, "0 errors, 2 warnings", {"out-of-range", "no-station"}},
+      {{"--warnings-as-errors"}, 1, "0 errors, 2 warnings", {"out-of-range", "no-station"}},
+      {{"--no-warn", "no-station"}, 0, "0 errors, 1 warning", {"out-of-range"}},
+      {{"--no-warn", "no-station", "--no-warn", "out-of-range", "--warnings-as-errors"}, 0, "0 errors, 0 warnings",
+       {}},
+      {{"--no-warn", "out-of-range", "--warnings-as-errors"}, 1, "0 errors, 1 warning", {"no-station"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments = {"check"};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    arguments.insert(arguments.end(), {"S_linea.txt", "S_T-.txt"});
+    const ProgramRun run = tool(arguments, dir.path());
+    SCOPED_TRACE(run.standard_output + run.standard_error);
+    EXPECT_EQ(run.exit_status, c.exit_status);
+    EXPECT_TRUE(run.standard_output.ends_with(c.summary + "\n"));
+    std::vector<std::string> shown;
+    for (const char* rule : {"out-of-range", "no-station"}) {
+      if (run.standard_output.find("[" + std::string(rule) + "]\n") != std::string::npos) shown.emplace_back(rule);
+    }
+    EXPECT_EQ(shown, c.rules_shown);
+  }
+  const ProgramRun unknown = tool({"check", "--no-warn", "no-stations", "S_linea.txt", "S_T-.txt"}, dir.path());
+  EXPECT_EQ(unknown.exit_status, 64);
+  EXPECT_NE(unknown.standard_error.find("--no-warn takes a warning rule, not 'no-stations'"), std::string::npos)
+      << unknown.standard_error;
+}
+
+}  // namespace
