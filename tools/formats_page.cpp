@@ -158,6 +158,20 @@ void error_kinds(Doc& doc) {
   doc.table(std::move(rows));
 }
 
+void warning_rules(Doc& doc) {
+  doc.heading(2, "Warnings");
+  doc.paragraph(
+      "Where the compile reads a file differently from what its author evidently meant, `scenario_tool check` "
+      "and `compile` warn, naming the rule at the end of the line (`[value-wraps]`); a warning never changes the "
+      "compiled files. `scenario_tool explain RULE` explains each rule with a wrong and a corrected example, "
+      "`check --no-warn RULE` turns one off, and `check --warnings-as-errors` makes warnings fail the check.");
+  std::vector<std::vector<std::string>> rows = {{"Rule", "Meaning"}};
+  for (const compiler::WarningRuleRow& row : compiler::warning_rules()) {
+    rows.push_back({"`" + std::string(row.name) + "`", std::string(row.meaning)});
+  }
+  doc.table(std::move(rows));
+}
+
 }  // namespace
 
 Doc formats_reference() {
@@ -179,6 +193,7 @@ Doc formats_reference() {
   description_part(doc, Description::kLine);
   description_part(doc, Description::kTrain);
   error_kinds(doc);
+  warning_rules(doc);
   return doc;
 }
 

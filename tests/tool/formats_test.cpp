@@ -119,6 +119,14 @@ TEST(FormatsPage, HoldsNothingTheTableDoesNot) {
   }
 }
 
+TEST(FormatsPage, ListsEveryWarningRule) {
+  const std::string text = page_text();
+  for (const compiler::WarningRuleRow& row : compiler::warning_rules()) {
+    EXPECT_NE(text.find("| `" + std::string(row.name) + "` | " + std::string(row.meaning) + " |"), std::string::npos)
+        << row.name;
+  }
+}
+
 // The prose of a record names the error kinds its conditions give ("(error
 // 21)"), and those it leads to elsewhere ("(errors 11, 13)" of the post-pass
 // at a signal): each must be a kind of the registry, so that the numbers an
