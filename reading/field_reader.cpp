@@ -40,6 +40,9 @@ std::string FieldReader::read_text() {
     std::size_t close = text_.find('"', begin);
     if (close == std::string_view::npos) close = text_.size();  // an unclosed quote runs to the end
     field.assign(text_.substr(begin, close - begin));
+    if (!spanning_quote_ && field.find_first_of("\r\n") != std::string::npos) {
+      spanning_quote_ = SpanningQuote{pos_, close};
+    }
     pos_ = std::min(close + 1, text_.size());
     skip_to_delimiter();
   } else {

@@ -85,6 +85,19 @@ class FieldReader {
   std::size_t field_start() const { return field_start_; }
   std::size_t offset() const { return pos_; }
 
+  // A quoted text field that ran over a line end: where its quote opened and
+  // where it closed (the text's end when it never did). Taken once: the
+  // record reader warns about it after the record.
+  struct SpanningQuote {
+    std::size_t open = 0;
+    std::size_t close = 0;
+  };
+  std::optional<SpanningQuote> take_spanning_quote() {
+    std::optional<SpanningQuote> quote = spanning_quote_;
+    spanning_quote_.reset();
+    return quote;
+  }
+
  private:
   bool more() const { return pos_ < text_.size(); }
   char peek() const { return text_[pos_]; }
@@ -100,6 +113,7 @@ class FieldReader {
   std::string_view text_;
   std::size_t pos_ = 0;
   std::size_t field_start_ = 0;
+  std::optional<SpanningQuote> spanning_quote_;
 };
 
 // True for the blank characters that separate fields: space and tab.

@@ -266,6 +266,25 @@ void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink) {
   }
 }
 
+void warn_spanning_quote(DescriptionFile& file, DiagnosticSink& sink) {
+  const std::optional<FieldReader::SpanningQuote> quote = file.reader().take_spanning_quote();
+  if (!quote) return;
+  const std::string_view text = file.source().bytes;
+  const int opened = file.line_of(quote->open);
+  const bool closed = quote->close < text.size();
+  // Never closed: the text runs to the last line that holds anything.
+  std::size_t end = closed ? quote->close : text.size();
+  while (!closed && end > quote->open && is_line_end(text[end - 1])) --end;
+  const int last = file.line_of(end);
+  const int swallowed = last - opened;
+  const std::string lines = std::to_string(swallowed) + (swallowed == 1 ? " line" : " lines");
+  std::string message = closed ? "this quote is closed only on line " + std::to_string(last) + ": the " + lines +
+                                     " after it are read as part of one text, and no record on them is compiled"
+                               : "this quote is never closed: the rest of the file (" + lines +
+                                     ") is read as part of one text, and no record on it is compiled";
+  sink.report(file.warning_at(quote->open, WarningRule::kUnclosedQuote, std::move(message)));
+}
+
 std::string quoted_field(std::string_view text) {
   constexpr std::size_t kShown = 40;
   std::string shown;

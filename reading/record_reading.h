@@ -171,6 +171,11 @@ Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler hand
 // step, each with what the compile stores instead.
 void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink);
 
+// Warns about a quoted text of the record just read that ran over line ends:
+// the lines up to its closing quote were read as part of the text, and the
+// records on them were not compiled. One warning for the whole stretch.
+void warn_spanning_quote(DescriptionFile& file, DiagnosticSink& sink);
+
 // Hands a keyword field to every record kind of group whose test it passes,
 // in the table's order (the tests do not exclude one another: each kind that
 // matches reads its own fields), until one gives a flow other than kNext.
@@ -206,6 +211,7 @@ Flow read_record_loop(DescriptionFile& file, ReadingContext& context, CompiledMo
     if (!keyword) return Flow::kLeaveLoop;
     model.field_text = *keyword;
     const Flow flow = handle_guarded(context, file, [&] { return handle_record(*keyword); });
+    warn_spanning_quote(file, context.sink);
     if (flow != Flow::kNext) return flow;
   }
 }

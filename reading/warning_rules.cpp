@@ -191,6 +191,29 @@ constexpr std::array kRows = {
          "velocita,   0,   100\n"
          "aderenza,   0,   100\n"
          "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kUnclosedQuote, "unclosed-quote", "a quoted text that runs over the end of its line",
+        "A text field that starts with a double quote runs to the next double quote, line ends and commas "
+        "included. A quote left open reads the lines after it, up to the next quote or the end of the file, "
+        "as one text: the records there are not compiled, and nothing else says so.\n"
+        "Close the quote on the same line, or write the text without quotes.",
+        train_example(
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[stazioni]\n"
+         "stazione,    2000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    8,   0, 0, 0, \"PRIMA\n"
+         "[segnali]\n"
+         "segnale,    3050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\n"
+         "[fine]\n",
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[stazioni]\n"
+         "stazione,    2000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    8,   0, 0, 0, \"PRIMA\"\n"
+         "[segnali]\n"
+         "segnale,    3050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\n"
+         "[fine]\n")},
 };
 
 }  // namespace
