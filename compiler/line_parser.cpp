@@ -257,6 +257,7 @@ void LineParser::prepare_record_loop() {
   model_.tunnel_count = 0;
   model_.next_board_entry = kFirstBoardEntry;
   gradient_fill_position_ = 0;
+  previous_gradient_position_.reset();
   // Without a length record there is no plan to start; the first positioned
   // record then fails the reading.
   if (model_.full_compile != 0 && model_.track_plan.sized()) start_track_plan(model_.track_plan);
@@ -318,6 +319,10 @@ Flow LineParser::read_gradient() {
   const std::int32_t p = read_int32();
   const std::int32_t g = read_int32();
   if (const auto refused = refuse_position(p)) return *refused;
+  if (previous_gradient_position_) {
+    warn_out_of_order(file_, sink_, p, *previous_gradient_position_, "gradient", gradient_fill_position_);
+  }
+  previous_gradient_position_ = p;
   gradient_step(p, g);
   return Flow::kNext;
 }

@@ -76,6 +76,8 @@ class LineParser {
   // being laid down until the next gradient record.
   std::int64_t gradient_fill_position_ = 0;
   std::int32_t previous_gradient_ = 0;
+  // Where the last gradient record stood, to warn about one out of order.
+  std::optional<std::int64_t> previous_gradient_position_;
 };
 
 }  // namespace compiler

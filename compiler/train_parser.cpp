@@ -165,6 +165,10 @@ Flow TrainParser::read_speed_step() {
   const std::int32_t position = file_.int32();
   const std::int32_t speed = file_.int32();
   if (const auto refused = context_.refuse_position(file_, model_, position, kRecordMargin)) return *refused;
+  if (previous_speed_position_) {
+    warn_out_of_order(file_, sink_, position, *previous_speed_position_, "speed limit", speed_fill_);
+  }
+  previous_speed_position_ = position;
   // A speed that does not fit its byte is an error only once it is laid
   // down: a later record for the same cell replaces it before that.
   lay_speed_up_to(round_div(position, kCellLength));
@@ -181,6 +185,10 @@ Flow TrainParser::read_adhesion_step() {
   const std::int32_t position = file_.int32();
   const std::int32_t adhesion = file_.int32();
   if (const auto refused = context_.refuse_position(file_, model_, position, kRecordMargin)) return *refused;
+  if (previous_adhesion_position_) {
+    warn_out_of_order(file_, sink_, position, *previous_adhesion_position_, "adhesion", adhesion_fill_);
+  }
+  previous_adhesion_position_ = position;
   lay_adhesion_up_to(round_div(position, kCellLength));
   previous_adhesion_ = adhesion;
   return Flow::kNext;

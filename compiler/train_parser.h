@@ -82,6 +82,10 @@ class TrainParser {
   std::int64_t speed_fill_ = 0;      // next cell to receive a speed limit
   std::int64_t adhesion_fill_ = 0;   // next cell to receive an adhesion value
   std::int32_t previous_speed_ = 0;  // km/h, laid down until the next record
+  // Where the last speed and adhesion records stood, to warn about one out of
+  // order.
+  std::optional<std::int64_t> previous_speed_position_;
+  std::optional<std::int64_t> previous_adhesion_position_;
   std::int32_t previous_adhesion_ = 0;
   std::int32_t station_ = 1;  // k: the entry of the next station
   // Where the speed being laid down was read, to blame a speed that does not

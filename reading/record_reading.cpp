@@ -266,6 +266,17 @@ void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink) {
   }
 }
 
+void warn_out_of_order(const DescriptionFile& file, DiagnosticSink& sink, std::int64_t position,
+                       std::int64_t previous, std::string_view record, std::int64_t reached_cell) {
+  if (position >= previous) return;
+  sink.report(file.warning_at(
+      file.field_offset(0), WarningRule::kOutOfOrder,
+      "position " + std::to_string(position) + " lies before " + std::to_string(previous) + ", the position of the " +
+          std::string(record) + " record before it: the compile lays the records in file order, so this one takes "
+          "effect only from cell " + std::to_string(reached_cell) + " (" + std::to_string(reached_cell * kCellLength) +
+          " m), where the profile stands"));
+}
+
 void warn_spanning_quote(DescriptionFile& file, DiagnosticSink& sink) {
   const std::optional<FieldReader::SpanningQuote> quote = file.reader().take_spanning_quote();
   if (!quote) return;

@@ -171,6 +171,13 @@ Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler hand
 // step, each with what the compile stores instead.
 void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink);
 
+// Warns when a profile record (gradient, speed limit, adhesion) at position
+// lies before previous, the position of the record of the same profile
+// before it: the compile lays a profile in file order, so the record takes
+// effect only from reached_cell, where the profile already stands.
+void warn_out_of_order(const DescriptionFile& file, DiagnosticSink& sink, std::int64_t position,
+                       std::int64_t previous, std::string_view record, std::int64_t reached_cell);
+
 // Warns about a quoted text of the record just read that ran over line ends:
 // the lines up to its closing quote were read as part of the text, and the
 // records on them were not compiled. One warning for the whole stretch.

@@ -192,6 +192,28 @@ constexpr std::array kRows = {
          "aderenza,   0,   100\n"
          "[fine]\n")},
     WarningRuleRow{
+        WarningRule::kOutOfOrder, "out-of-order", "a profile's record before the one above it",
+        "Gradients, speed limits and adhesion values each form a profile: a record gives its value from its "
+        "own position up to the next record of the same kind. The compile lays the records in file order, "
+        "so one whose position lies before the previous one's takes effect only where the profile already "
+        "stands, and the stretch the author meant for it keeps the previous value.\n"
+        "Write the records of each profile in increasing position.",
+        line_example(
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "[pendenze]\n"
+         "pendenza,  0,   0\n"
+         "pendenza,  3000,   2\n"
+         "pendenza,  1000,   5\n"
+         "[fine]\n",
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "[pendenze]\n"
+         "pendenza,  0,   0\n"
+         "pendenza,  1000,   5\n"
+         "pendenza,  3000,   2\n"
+         "[fine]\n")},
+    WarningRuleRow{
         WarningRule::kUnclosedQuote, "unclosed-quote", "a quoted text that runs over the end of its line",
         "A text field that starts with a double quote runs to the next double quote, line ends and commas "
         "included. A quote left open reads the lines after it, up to the next quote or the end of the file, "

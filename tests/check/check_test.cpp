@@ -96,10 +96,10 @@ const std::vector<Mistake>& mistakes() {
       {true, 8, "pendenze,  3000,   2", Severity::kWarning, 0, 1,
        "unknown keyword 'pendenze': the line description has no such record and the compile passes over it; "
        "did you mean 'pendenza'?"},
-      {true, 10, "pendenza,  22000,   0", Severity::kWarning, 0, 12,
-       "position 22000 lies beyond the line's length of 20000 m (inside the route, which runs 7000 m further)"},
-      {true, 12, "pendenza,  30000,   1", Severity::kError, 15, 12,
+      {true, 10, "pendenza,  30000,   1", Severity::kError, 15, 12,
        "position 30000 lies beyond the end of the route (26900 m at most)"},
+      {true, 12, "pendenza,  22000,   0", Severity::kWarning, 0, 12,
+       "position 22000 lies beyond the line's length of 20000 m (inside the route, which runs 7000 m further)"},
       {true, 15, "montagna,   9000,  9x00,  2", Severity::kError, 25, 20, "end '9x00' is not a whole number"},
       {true, 18, "indicatori_vmax,  5000,  90,  100,  110,  0,  ,  ,  ,  0", Severity::kError, 21, 19,
        "the cell of these maximum-speed boards at 5000 m (cell 101) is already taken", 17},
@@ -111,7 +111,7 @@ const std::vector<Mistake>& mistakes() {
       {true, 23, "cartello_indicatore,  16000,   (GALLERIA CITT\xc3\x80)", Severity::kWarning, 0, 46,
        "this line holds UTF-8 text, but description files are Windows-1252: its letters beyond ASCII will show "
        "garbled"},
-      {true, 25, "pendenza,  5000,   1", Severity::kWarning, 0, 1,
+      {true, 25, "montagna,   9000,  9400,  2", Severity::kWarning, 0, 1,
        "a record after the end marker [fine]: the file should end there"},
       {false, 5, "segnael,    3050,   2, 4, 1,  0, 0,    0,  0,0,0, 0", Severity::kWarning, 0, 1,
        "unknown keyword 'segnael': the train description has no such record and the compile passes over it; "
