@@ -1,6 +1,7 @@
 #include "compiler/train_parser.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "model/rounding.h"
 #include "reading/error_kinds.h"
@@ -44,6 +45,18 @@ std::string speed_problem(std::int32_t speed) {
 }
 
 std::string metres(std::int64_t position) { return std::to_string(position) + " m"; }
+
+// A time of day in seconds as hh:mm:ss.
+std::string clock_text(std::int64_t seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+  return text;
+}
+
+// The fields of a station record that the warnings point at.
+constexpr std::size_t kStationHoursField = 13;
+constexpr std::size_t kStationNameField = 16;
 
 }  // namespace
 
@@ -559,6 +572,7 @@ Flow TrainParser::check_station_order(const ScenarioEntry& entry) {
                 "the station's stretch starts at " + metres(entry.value1) + ", less than 350 m after the previous " +
                     "station's ends at " + metres(model_.scenario_table[station_ - 1].value2));
   }
+  warn_station_sequence(entry);
   ++station_;
   if (station_ >= std::min(model_.next_board_entry, kFirstBoardEntry)) {
     too_many_stations_ = true;
@@ -569,6 +583,30 @@ Flow TrainParser::check_station_order(const ScenarioEntry& entry) {
   return Flow::kNext;
 }
 
+// The stations are met along the run: their times of day must not run
+// backwards, and each name stands once. Neither is the compile's concern. A
+// time of 0 is a station without one (a station the train passes).
+void TrainParser::warn_station_sequence(const ScenarioEntry& entry) {
+  std::int32_t timed = station_ - 1;
+  while (timed >= 1 && model_.scenario_table[timed].seconds == 0) --timed;
+  if (entry.seconds != 0 && timed >= 1) {
+    const ScenarioEntry& previous = model_.scenario_table[timed];
+    if (entry.seconds < previous.seconds) {
+      sink_.report(file_.warning_at(file_.field_offset(kStationHoursField), WarningRule::kOutOfOrder,
+                                    "the station's time of day " + clock_text(entry.seconds) +
+                                        " lies before " + clock_text(previous.seconds) + ", the time of '" +
+                                        quoted_field(previous.text) + "' before it" +
+                                        ": the times must follow the run"));
+    }
+  }
+  for (std::int32_t k = 1; k < station_; ++k) {
+    if (model_.scenario_table[k].text != entry.text || entry.text.empty()) continue;
+    sink_.report(file_.warning_at(file_.field_offset(kStationNameField), WarningRule::kDuplicateName,
+                                  "station " + std::to_string(k) + " has the same name '" + quoted_field(entry.text) +
+                                      "': the simulator cannot tell the two apart"));
+    break;
+  }
+}
 
 void TrainParser::require_in_route(std::int64_t cell, std::size_t field, const char* what) const {
   if (!model_.cell_in_route(cell)) throw ReadingFailure(what, field);

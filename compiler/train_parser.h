@@ -58,6 +58,7 @@ class TrainParser {
   static void set_station_stretch(ScenarioEntry& entry, std::int64_t length);
   std::optional<Flow> place_station_cells(const ScenarioEntry& entry);
   Flow check_station_order(const ScenarioEntry& entry);
+  void warn_station_sequence(const ScenarioEntry& entry);
 
   void lay_speed_up_to(std::int64_t cell);
   void lay_adhesion_up_to(std::int64_t cell);

@@ -144,6 +144,7 @@ enum class WarningRule {
   kValueWraps,
   kNotAMultiple,
   kOutOfOrder,
+  kDuplicateName,
   kUnclosedQuote,
 };
 

@@ -192,12 +192,14 @@ constexpr std::array kRows = {
          "aderenza,   0,   100\n"
          "[fine]\n")},
     WarningRuleRow{
-        WarningRule::kOutOfOrder, "out-of-order", "a profile's record before the one above it",
+        WarningRule::kOutOfOrder, "out-of-order", "records that must follow one another do not",
         "Gradients, speed limits and adhesion values each form a profile: a record gives its value from its "
         "own position up to the next record of the same kind. The compile lays the records in file order, "
         "so one whose position lies before the previous one's takes effect only where the profile already "
-        "stands, and the stretch the author meant for it keeps the previous value.\n"
-        "Write the records of each profile in increasing position.",
+        "stands, and the stretch the author meant for it keeps the previous value. Stations are met in file "
+        "order too, and a station's time of day before the previous station's makes the timetable run "
+        "backwards.\n"
+        "Write the records of each profile in increasing position, and the stations in the order of the run.",
         line_example(
          "[generale]\n"
          "lunghezza percorso,    5000\n"
@@ -212,6 +214,26 @@ constexpr std::array kRows = {
          "pendenza,  0,   0\n"
          "pendenza,  1000,   5\n"
          "pendenza,  3000,   2\n"
+         "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kDuplicateName, "duplicate-name", "two stations with the same name",
+        "The simulator shows the stations by name in the timetable and at the stops. Two stations with one "
+        "name cannot be told apart; most often one of them was copied and not renamed.\n"
+        "Give every station its own name.",
+        train_example(
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[stazioni]\n"
+         "stazione,    2000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    8,   0, 0, 0, PRIMA\n"
+         "stazione,    4000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    8,  10, 0, 0, PRIMA\n"
+         "[fine]\n",
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[stazioni]\n"
+         "stazione,    2000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    8,   0, 0, 0, PRIMA\n"
+         "stazione,    4000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    8,  10, 0, 0, SECONDA\n"
          "[fine]\n")},
     WarningRuleRow{
         WarningRule::kUnclosedQuote, "unclosed-quote", "a quoted text that runs over the end of its line",

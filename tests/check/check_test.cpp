@@ -232,12 +232,14 @@ TEST(CheckWarnings, ATrainWithoutStationsAndAnEmptyTrain) {
 // One mistake, one diagnostic: what depends on a refused record is not
 // blamed for it.
 TEST(CheckFollowOn, NoErrorsInventedAfterTheFirst) {
-  const std::string station = ",  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, X\r\n";
+  const auto station = [](const char* name) {
+    return ",  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, " + std::string(name) + "\r\n";
+  };
   // The second station is refused; the third keeps its distance to the
   // first, the last one accepted.
   compiler::CheckResult result =
-      check_texts(kShortLine, "[generale]\r\nstazione, 1000" + station + "stazione, 1210" + station +
-                                  "stazione, 2000" + station + "[fine]\r\n");
+      check_texts(kShortLine, "[generale]\r\nstazione, 1000" + station("X") + "stazione, 1210" + station("Y") +
+                                  "stazione, 2000" + station("Z") + "[fine]\r\n");
   EXPECT_EQ(summaries(result), std::vector<std::string>{"T:3:11: error 8: station position 1210 is not a multiple of 50"});
   // A refused line length leaves no route: nothing after it is blamed.
   result = check_texts("[generale]\r\nlunghezza percorso,    2000000\r\n[curve]\r\npendenza, 0, 1\r\n[fine]\r\n",
@@ -329,6 +331,27 @@ TEST(DiagnosticRendering, AHugeRecordIsCutAroundItsField) {
   const std::size_t caret_at = caret.find('^');
   ASSERT_NE(caret_at, std::string::npos);
   EXPECT_EQ(echoed.substr(caret_at, 5), "40000");
+}
+
+}  // namespace
+
+namespace {
+
+// Station times follow the run; a station without a time (0) is passed.
+TEST(CheckWarnings, StationTimesThatRunBackwards) {
+  const auto station = [](int position, const char* time, const char* name) {
+    return "stazione, " + std::to_string(position) + ",  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   " + time + ", " +
+           name + "\r\n";
+  };
+  const compiler::CheckResult result = check_texts(
+      kShortLine, "[generale]\r\n" + station(1000, "8, 0, 0", "A") + station(2000, "0, 0, 0", "B") +
+                      station(3000, "7, 50, 0", "C") + station(4000, "8, 10, 0", "D") + "[fine]\r\n");
+  std::vector<std::string> warnings;
+  for (const Diagnostic& d : result.diagnostics) {
+    if (d.rule == compiler::WarningRule::kOutOfOrder) warnings.push_back(summary(d));
+  }
+  EXPECT_EQ(warnings, std::vector<std::string>{"T:4:62: warning 0: the station's time of day 07:50:00 lies before "
+                                               "08:00:00, the time of 'A' before it: the times must follow the run"});
 }
 
 }  // namespace
