@@ -90,10 +90,19 @@ void TrainParser::read_train_file() {
   }
   file_.open();
   warn_utf8_lines(file_, sink_);
-  const Flow ending = find_general_section() ? read_records() : Flow::kLeaveLoop;
+  const bool has_section = find_general_section();
+  if (!has_section) {
+    sink_.report(file_.warning_for_file(WarningRule::kMissingSection,
+                                        file_.source().bytes.empty()
+                                            ? "the train description is empty: the train has no record"
+                                            : "the train description has no [generale] section: none of its "
+                                              "records is read"));
+  }
+  const Flow ending = has_section ? read_records() : Flow::kLeaveLoop;
   file_.close_and_delete();
   if (ending == Flow::kEndCall) return;
-  if (station_ == 1 && !too_many_stations_) {
+  // A file without its section has been told about once.
+  if (station_ == 1 && !too_many_stations_ && has_section) {
     sink_.report(file_.warning_for_file(WarningRule::kNoStation,
                                         "the train description has no station: the scenario has no stop"));
   }

@@ -138,6 +138,7 @@ enum class WarningRule {
   kUnknownSection,
   kWrongSection,
   kAfterEndMarker,
+  kMissingSection,
   kBeyondLineLength,
   kNoStation,
   kOutOfRange,

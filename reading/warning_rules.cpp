@@ -110,6 +110,20 @@ constexpr std::array kRows = {
          "pendenza,  0,   2\n"
          "[fine]\n")},
     WarningRuleRow{
+        WarningRule::kMissingSection, "missing-section", "a train description without its [generale] section",
+        "Reading starts after the first field that holds [generale]. A train description without it, or an "
+        "empty one, is passed over whole: the train keeps no speed limit, no station and no signal, and the "
+        "compile still writes its files.\n"
+        "Start the train description with its [generale] section.",
+        train_example(
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[fine]\n",
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[fine]\n")},
+    WarningRuleRow{
         WarningRule::kBeyondLineLength, "beyond-line-length", "a record beyond the end of the line",
         "The route runs 7000 m past the end of the line, so a record placed there compiles; but nothing the "
         "train meets after the line's end is part of the scenario.\n"

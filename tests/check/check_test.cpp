@@ -220,12 +220,23 @@ compiler::CheckResult check_texts(const std::string& line, const std::string& tr
 
 const std::string kShortLine = "[generale]\r\nlunghezza percorso,    10000\r\n[curve]\r\n[fine]\r\n";
 
-TEST(CheckWarnings, ATrainWithoutStationsAndAnEmptyTrain) {
-  for (const std::string& train : {std::string("[generale]\r\nsabbia, 3\r\n[fine]\r\n"), std::string()}) {
-    const compiler::CheckResult result = check_texts(kShortLine, train);
+// A train without stations; one without its [generale] section or empty,
+// which the compile passes over whole: one warning each, no cascade.
+TEST(CheckWarnings, ATrainWithoutStationsOrWithoutItsSection) {
+  const struct {
+    std::string train;
+    std::string expected;
+  } cases[] = {
+      {"[generale]\r\nsabbia, 3\r\n[fine]\r\n",
+       "T:0:0: warning 0: the train description has no station: the scenario has no stop"},
+      {"", "T:0:0: warning 0: the train description is empty: the train has no record"},
+      {"velocita, 0, 100\r\nstazione, 1000,  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, X\r\n[fine]\r\n",
+       "T:0:0: warning 0: the train description has no [generale] section: none of its records is read"},
+  };
+  for (const auto& c : cases) {
+    const compiler::CheckResult result = check_texts(kShortLine, c.train);
     ASSERT_EQ(result.diagnostics.size(), 1u) << testing::PrintToString(summaries(result));
-    EXPECT_EQ(summary(result.diagnostics[0]),
-              "T:0:0: warning 0: the train description has no station: the scenario has no stop");
+    EXPECT_EQ(summary(result.diagnostics[0]), c.expected);
   }
 }
 
