@@ -107,15 +107,6 @@ std::optional<std::string> read_keyword(DescriptionFile& file, int max_discards,
   return field;
 }
 
-std::vector<const RecordSpec*> matching_records(RecordGroup group, std::string_view keyword) {
-  std::vector<const RecordSpec*> matches;
-  const KeywordField field(keyword);
-  for (const RecordSpec& spec : records_of(group)) {
-    if (keyword_matches(spec, field)) matches.push_back(&spec);
-  }
-  return matches;
-}
-
 void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool matched, DiagnosticSink& sink) {
   // Most fields are records in their place: they cost no more than this.
   if (matched && !after_end_) return;

@@ -92,10 +92,6 @@ class ReadingContext {
 // is never handled.
 std::optional<std::string> read_keyword(DescriptionFile& file, int max_discards, bool end_test);
 
-// The record kinds of group whose test the keyword field passes, in the
-// order the tests are made.
-std::vector<const RecordSpec*> matching_records(RecordGroup group, std::string_view keyword);
-
 // Looks at a keyword field that no record kind matched: a section header or
 // keyword that is not a known one is worth a warning (with the nearest known
 // one); so is the first record after the end marker. Fields that continue a
