@@ -348,6 +348,11 @@ Flow LineParser::read_mountain() {
   std::int32_t fine = read_int32();
   std::int32_t tipo = read_int32();
   if (const auto refused = refuse_position(inizio)) return *refused;
+  if (fine <= inizio) {
+    sink_.report(file_.warning_at(file_.field_offset(1), WarningRule::kOutOfOrder,
+                                  "end " + std::to_string(fine) + " is not after start " + std::to_string(inizio) +
+                                      ": the stretch covers no cell of the route"));
+  }
   memo_montagna(inizio, fine, tipo);
   return Flow::kNext;
 }

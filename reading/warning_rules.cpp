@@ -212,7 +212,7 @@ constexpr std::array kRows = {
         "so one whose position lies before the previous one's takes effect only where the profile already "
         "stands, and the stretch the author meant for it keeps the previous value. Stations are met in file "
         "order too, and a station's time of day before the previous station's makes the timetable run "
-        "backwards.\n"
+        "backwards. A tunnel whose end is not after its start covers no cell.\n"
         "Write the records of each profile in increasing position, and the stations in the order of the run.",
         line_example(
          "[generale]\n"

@@ -366,3 +366,21 @@ TEST(CheckWarnings, StationTimesThatRunBackwards) {
 }
 
 }  // namespace
+
+namespace {
+
+// A tunnel that ends where or before it starts covers no cell.
+TEST(CheckWarnings, ATunnelThatEndsBeforeItStarts) {
+  const compiler::CheckResult result = check_texts(
+      "[generale]\r\nlunghezza percorso,    10000\r\n[montagne]\r\nmontagna,   3000,  2000,  2\r\n"
+      "montagna,   5000,  6000,  2\r\n[fine]\r\n",
+      "[generale]\r\n[fine]\r\n");
+  std::vector<std::string> warnings;
+  for (const Diagnostic& d : result.diagnostics) {
+    if (d.rule == compiler::WarningRule::kOutOfOrder) warnings.push_back(summary(d));
+  }
+  EXPECT_EQ(warnings, std::vector<std::string>{"L:4:20: warning 0: end 2000 is not after start 3000: the stretch "
+                                               "covers no cell of the route"});
+}
+
+}  // namespace
