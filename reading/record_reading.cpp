@@ -70,17 +70,18 @@ Flow ReadingContext::fail(DescriptionFile& file, ErrorKind kind, std::optional<s
 
 std::optional<Flow> ReadingContext::refuse_position(DescriptionFile& file, const CompiledModel& model,
                                                     std::int64_t position, std::int64_t margin) {
-  const std::string name = file.field_name(0);
+  // The field's name is looked up only for a message: most records pass.
   if (beyond_route(model, position, margin)) {
     return fail(file, ErrorKind::kBeyondRoute, static_cast<std::int32_t>(position), 0,
-                name + " " + std::to_string(position) + " lies beyond the end of the route (" +
+                file.field_name(0) + " " + std::to_string(position) + " lies beyond the end of the route (" +
                     std::to_string(kCellLength * model.last_cell - margin) + " m at most)",
                 Flow::kLeaveLoop);
   }
   const std::int32_t length = model.scenario_table[kTrainHeaderEntry].value2;
   if (position > length) {
     sink.report(file.warning_at(file.field_offset(0), WarningRule::kBeyondLineLength,
-                                name + " " + std::to_string(position) + " lies beyond the line's length of " +
+                                file.field_name(0) + " " + std::to_string(position) +
+                                    " lies beyond the line's length of " +
                                     std::to_string(length) + " m (inside the route, which runs 7000 m further)"));
   }
   return std::nullopt;
