@@ -4,10 +4,14 @@ namespace compiler {
 
 void RecordingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity != Severity::kError) {
-    if (warnings_.size() < warning_limit_) {
+    if (last_kept_ && repeats_diagnostic(warnings_.back(), diagnostic)) {
+      count_repeat(warnings_.back(), diagnostic);
+    } else if (warnings_.size() < warning_limit_) {
       warnings_.push_back(std::move(diagnostic));
+      last_kept_ = true;
     } else {
       ++warnings_dropped_;
+      last_kept_ = false;
     }
     return;
   }

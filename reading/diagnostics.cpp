@@ -62,6 +62,18 @@ std::string_view severity_name(Severity severity) {
   return "error";
 }
 
+bool repeats_diagnostic(const Diagnostic& kept, const Diagnostic& next) {
+  const int last_line = kept.repeats > 0 ? kept.last_repeat_line : kept.line;
+  return kept.line > 0 && next.line > last_line && kept.severity == next.severity && kept.kind == next.kind &&
+         kept.rule == next.rule && kept.column == next.column && kept.notes.empty() && next.notes.empty() &&
+         kept.file == next.file && kept.message == next.message;
+}
+
+void count_repeat(Diagnostic& kept, const Diagnostic& next) {
+  ++kept.repeats;
+  kept.last_repeat_line = next.line;
+}
+
 void CollectingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity == Severity::kWarning &&
       std::find(silenced_.begin(), silenced_.end(), diagnostic.rule) != silenced_.end()) {
@@ -69,10 +81,14 @@ void CollectingSink::report(Diagnostic diagnostic) {
   }
   if (diagnostic.severity == Severity::kError) ++errors_;
   if (diagnostic.severity == Severity::kWarning) ++warnings_;
-  if (diagnostics_.size() < limit_) {
+  if (last_kept_ && repeats_diagnostic(diagnostics_.back(), diagnostic)) {
+    count_repeat(diagnostics_.back(), diagnostic);
+  } else if (diagnostics_.size() < limit_) {
     diagnostics_.push_back(std::move(diagnostic));
+    last_kept_ = true;
   } else {
     ++dropped_;
+    last_kept_ = false;
   }
 }
 
@@ -190,6 +206,11 @@ std::string render_diagnostic(const Diagnostic& diagnostic, ErrorHint hint) {
   text += '\n';
   if (diagnostic.line > 0) text += render_excerpt(diagnostic.excerpt);
   for (const Diagnostic& note : diagnostic.notes) text += render_diagnostic(note, hint);
+  if (diagnostic.repeats > 0) {
+    text += diagnostic.file + ":" + std::to_string(diagnostic.last_repeat_line) + ":" +
+            std::to_string(diagnostic.column) + ": note: ... and " + std::to_string(diagnostic.repeats) +
+            " more like this, up to this line\n";
+  }
   return text;
 }
 

@@ -41,7 +41,19 @@ struct Diagnostic {
   std::optional<std::int32_t> position;
   // The source line for the echo under the message; empty with no line.
   SourceExcerpt excerpt;
+  // The same diagnostic met again on the following lines (the same field of
+  // the same record kind, the same message), counted here instead of being
+  // kept once per line: how many more, and the line of the last.
+  std::size_t repeats = 0;
+  int last_repeat_line = 0;
 };
+
+// True when next says again what kept says, at a later line of the same
+// file: the same severity, kind or rule, column and message, with no notes
+// that could tell them apart. A sink counts such a repeat on kept.
+bool repeats_diagnostic(const Diagnostic& kept, const Diagnostic& next);
+// Counts next as one more repeat of kept.
+void count_repeat(Diagnostic& kept, const Diagnostic& next);
 
 // Receives every diagnostic of a compile or a check.
 class DiagnosticSink {
@@ -82,6 +94,7 @@ class CollectingSink : public DiagnosticSink {
   std::size_t errors_ = 0;
   std::size_t warnings_ = 0;
   std::size_t dropped_ = 0;
+  bool last_kept_ = false;  // the diagnostic reported last was kept or counted as a repeat
 };
 
 // Where the lines of a text begin, so that a byte offset becomes a line and
@@ -122,7 +135,8 @@ using ErrorHint = std::string (*)(ErrorKind kind);
 //   FILE:LINE:COL: warning: MESSAGE [RULE]          (or note:)
 //   <the source line>
 //   <a caret under the field>
-// then the notes the same way. Every control byte of the echoed line is shown
+// then the notes the same way, and for repeats one note at the last:
+//   FILE:LAST:COL: note: ... and N more like this, up to this line Every control byte of the echoed line is shown
 // escaped (\x1b), other bytes that are not printable UTF-8 too, so that no
 // description file can drive the terminal; the caret stands under the field
 // after the escaping and cutting. Ends with a line feed.

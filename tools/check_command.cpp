@@ -61,7 +61,7 @@ Command check_command() {
             command.add_option("--format", options->format, "text (gcc style, for a terminal) or json")
                 ->check(CLI::IsMember({"text", "json"}))
                 ->capture_default_str();
-            command.add_option("--no-warn", options->no_warn,
+            command.add_option("-W,--no-warn", options->no_warn,
                                "Turn off the warnings of a rule (repeat for more; scenario_tool explain lists "
                                "them)")
                 ->allow_extra_args(false);

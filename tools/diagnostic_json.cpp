@@ -45,6 +45,11 @@ nlohmann::json diagnostic_json(const compiler::Diagnostic& diagnostic) {
   object["rule"] = rule.empty() ? nlohmann::json(nullptr) : nlohmann::json(std::string(rule));
   object["message"] = as_utf8(diagnostic.message);
   object["notes"] = diagnostics_json(diagnostic.notes);
+  // The same diagnostic on the following lines, counted on this one.
+  if (diagnostic.repeats > 0) {
+    object["repeats"] = diagnostic.repeats;
+    object["last_repeat_line"] = diagnostic.last_repeat_line;
+  }
   return object;
 }
 

@@ -384,3 +384,62 @@ TEST(CheckWarnings, ATunnelThatEndsBeforeItStarts) {
 }
 
 }  // namespace
+
+namespace {
+
+// The same warning on line after line is kept once, with the count of its
+// repeats and the line of the last; a different message starts anew.
+TEST(CheckBoundedOutput, RepeatsOfOneDiagnosticAreCountedOnTheFirst) {
+  std::string line = "[generale]\r\nlunghezza percorso,    10000\r\n[pendenze]\r\n";
+  for (int i = 0; i < 5; ++i) line += "pendenza,  0,   200\r\n";
+  line += "pendenza,  0,   300\r\n[fine]\r\n";
+  const compiler::CheckResult result = check_texts(line, "[generale]\r\n[fine]\r\n");
+  std::vector<const Diagnostic*> wraps;
+  for (const Diagnostic& d : result.diagnostics) {
+    if (d.rule == compiler::WarningRule::kValueWraps) wraps.push_back(&d);
+  }
+  ASSERT_EQ(wraps.size(), 2u);
+  EXPECT_EQ(wraps[0]->line, 4);
+  EXPECT_EQ(wraps[0]->repeats, 4u);
+  EXPECT_EQ(wraps[0]->last_repeat_line, 8);
+  EXPECT_EQ(wraps[1]->line, 9);
+  EXPECT_EQ(wraps[1]->repeats, 0u);
+  EXPECT_EQ(result.warnings, 7u);  // six wrapped values and the missing station
+  EXPECT_EQ(compiler::render_diagnostic(*wraps[0]),
+            "L:4:17: warning: gradient 200 lies outside -100 to 155: it does not fit its byte and is stored as -56 "
+            "[value-wraps]\n"
+            "pendenza,  0,   200\n"
+            "                ^\n"
+            "L:8:17: note: ... and 4 more like this, up to this line\n");
+}
+
+// Past the limit, repeats still group on the last kept diagnostic and the
+// rest are counted, not kept.
+TEST(CheckBoundedOutput, ALimitKeepsTheFirstAndCountsTheRest) {
+  compiler::CollectingSink sink(2);
+  const auto warning = [](int line, const std::string& message) {
+    Diagnostic d;
+    d.severity = Severity::kWarning;
+    d.rule = compiler::WarningRule::kOutOfRange;
+    d.file = "L";
+    d.line = line;
+    d.column = 3;
+    d.message = message;
+    return d;
+  };
+  sink.report(warning(1, "a"));
+  sink.report(warning(2, "b"));
+  sink.report(warning(3, "b"));
+  sink.report(warning(4, "c"));
+  sink.report(warning(5, "d"));
+  ASSERT_EQ(sink.diagnostics().size(), 2u);
+  EXPECT_EQ(sink.diagnostics()[1].repeats, 1u);
+  EXPECT_EQ(sink.dropped(), 2u);
+  // A repeat of the last kept one after a dropped one is not its repeat.
+  sink.report(warning(6, "b"));
+  EXPECT_EQ(sink.diagnostics()[1].repeats, 1u);
+  EXPECT_EQ(sink.dropped(), 3u);
+  EXPECT_EQ(sink.warnings(), 6u);
+}
+
+}  // namespace

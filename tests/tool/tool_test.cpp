@@ -188,9 +188,10 @@ TEST(ToolCompile, WarningsAreBounded) {
   TempDir dir;
   dir.write("S_linea.txt", kLine);
   std::string records;
-  for (int i = 0; i < 1005; ++i) records += "segnael,    2050\r\n";
+  // Two misspellings in turn: no line repeats the one before it.
+  for (int i = 0; i < 1005; ++i) records += i % 2 == 0 ? "segnael,    2050\r\n" : "segnaale,    2050\r\n";
   dir.write("S_T-.txt", std::string(kTrainHead) + records + "[fine]\r\n");
-  const ProgramRun run = tool({"compile", "S_linea.txt", "S_T-.txt"}, dir.path());
+  ProgramRun run = tool({"compile", "S_linea.txt", "S_T-.txt"}, dir.path());
   EXPECT_EQ(run.exit_status, 0) << run.standard_error.substr(0, 500);
   std::size_t warnings = 0;
   for (std::size_t at = run.standard_error.find("[unknown-keyword]\n"); at != std::string::npos;
@@ -200,6 +201,15 @@ TEST(ToolCompile, WarningsAreBounded) {
   EXPECT_EQ(warnings, 1000u);
   EXPECT_TRUE(run.standard_error.ends_with("\n5 more warnings not shown\n"))
       << run.standard_error.substr(run.standard_error.size() - 300);
+  // The same warning line after line is shown once, with its count.
+  records.clear();
+  for (int i = 0; i < 1005; ++i) records += "segnael,    2050\r\n";
+  dir.write("S_T-.txt", std::string(kTrainHead) + records + "[fine]\r\n");
+  run = tool({"compile", "S_linea.txt", "S_T-.txt"}, dir.path());
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.standard_error.find("[unknown-keyword]\n"), run.standard_error.rfind("[unknown-keyword]\n"));
+  EXPECT_NE(run.standard_error.find(": note: ... and 1004 more like this, up to this line\n"), std::string::npos)
+      << run.standard_error;
 }
 
 TEST(ToolCompile, ExitStatuses) {
