@@ -235,8 +235,11 @@ void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink) {
     if (!bounds.checked) continue;
     const std::size_t index = first + i;
     const std::int64_t value = file.field_value(index);
+    const bool outside_range = value < bounds.low || value > bounds.high;
+    if (!outside_range && value % bounds.step == 0) continue;
+    // Only a value at fault costs its message.
     const std::string read = std::string(field.name) + " " + std::to_string(value);
-    if (value < bounds.low || value > bounds.high) {
+    if (outside_range) {
       const std::string outside =
           read + " lies outside " + std::to_string(bounds.low) + " to " + std::to_string(bounds.high);
       if (bounds.wraps) {
