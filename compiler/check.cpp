@@ -10,6 +10,15 @@ CheckResult check_compile(CompiledModel& model, const CompileRequest& request,
   CollectingSink sink;
   for (const WarningRule rule : silenced) sink.silence(rule);
   PassResult pass = compile_pass(model, request, sink);
+  // Swapped files make every record of both out of place: that alone is
+  // told. The model is still the one the pass built.
+  if (std::optional<Diagnostic> swapped = swapped_descriptions(request.sources)) {
+    CheckResult result;
+    result.diagnostics.push_back(std::move(*swapped));
+    result.warnings = 1;
+    result.files_swapped = true;
+    return result;
+  }
   // A route that was never sized is told only when no error explains it.
   if (pass.stop && (model.route_sized() || sink.errors() == 0)) sink.report(std::move(*pass.stop));
   // In the order an author reads them: the line description, the train

@@ -19,6 +19,9 @@ struct CheckResult {
   std::size_t errors = 0;
   std::size_t warnings = 0;
   std::size_t dropped = 0;  // counted but not kept, past the limit
+  // The two files were given in the wrong order: the one diagnostic kept
+  // says so, and the check counts as failed.
+  bool files_swapped = false;
 };
 
 // Checks the descriptions of request into model. The model is the one the

@@ -4,6 +4,7 @@
 #include "compiler/post_pass.h"
 #include "compiler/recording_sink.h"
 #include "reading/record_reading.h"
+#include "reading/text.h"
 
 namespace compiler {
 namespace {
@@ -34,9 +35,18 @@ CompileReport report_of(const RecordingSink& sink, const ConsumedFiles& consumed
   return report;
 }
 
+// Whether text holds a record that only a train description has.
+bool holds_train_records(std::string_view text) {
+  for (const std::string_view word : {"velocit", "stazione", "aderenza", "orologio", "rallentamento"}) {
+    if (contains_ignoring_case(text, word)) return true;
+  }
+  return false;
+}
+
 // The pass: prepare, read both halves, complete the route and, with
 // stamping, stamp it.
 PassResult run_pass(CompiledModel& model, const CompileRequest& request, DiagnosticSink& sink, bool stamping) {
+  if (std::optional<Diagnostic> swapped = swapped_descriptions(request.sources)) sink.report(std::move(*swapped));
   prepare_model(model, request);
   ReadingContext context(request.sources.line, request.sources.train, sink);
   PassResult result;
@@ -60,6 +70,24 @@ PassResult run_pass(CompiledModel& model, const CompileRequest& request, Diagnos
 }
 
 }  // namespace
+
+std::optional<Diagnostic> swapped_descriptions(const DescriptionSources& sources) {
+  const std::string_view line = sources.line.bytes;
+  if (sources.line.state != SourceState::kRead || contains_ignoring_case(line, "lunghezza")) return std::nullopt;
+  if (!holds_train_records(line)) return std::nullopt;
+  const bool train_is_line =
+      sources.train.state == SourceState::kRead && contains_ignoring_case(sources.train.bytes, "lunghezza");
+  Diagnostic diagnostic;
+  diagnostic.severity = Severity::kWarning;
+  diagnostic.rule = WarningRule::kFilesSwapped;
+  diagnostic.file = sources.line.name;
+  diagnostic.message = train_is_line ? "this file holds a train description, and " + sources.train.name +
+                                           " the line description: the two files are given in the wrong order; "
+                                           "give the line description first"
+                                     : "this file holds a train description, not a line description: give the "
+                                       "line description (NAME_linea.txt) first";
+  return diagnostic;
+}
 
 int CompileResult::exit_status() const {
   if (status == CompileStatus::kPartialOutput) return kExitPartialOutput;

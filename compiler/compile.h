@@ -43,6 +43,12 @@ struct PassResult {
 // keeps positions only computes no coordinates.
 PassResult compile_pass(CompiledModel& model, const CompileRequest& request, DiagnosticSink& sink);
 
+// The warning that the line description holds a train description (and,
+// most often, the train description the line): the files given in the
+// wrong order. Nothing when the line description looks like one. The pass
+// reports it before anything else.
+std::optional<Diagnostic> swapped_descriptions(const DescriptionSources& sources);
+
 // The exit statuses of a compile, for the program and the tool alike.
 inline constexpr int kExitClean = 0;
 inline constexpr int kExitRecorded = 1;       // written, with an error kind recorded

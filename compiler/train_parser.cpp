@@ -1,6 +1,7 @@
 #include "compiler/train_parser.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "model/rounding.h"
@@ -106,8 +107,76 @@ void TrainParser::read_train_file() {
     sink_.report(file_.warning_for_file(WarningRule::kNoStation,
                                         "the train description has no station: the scenario has no stop"));
   }
+  if (!previous_speed_position_ && has_section) {
+    sink_.report(file_.warning_for_file(WarningRule::kProfileStart,
+                                        "the train description has no speed limit: the whole route keeps a limit "
+                                        "of 0 km/h"));
+  }
   complete_profiles();
   check_chainage();
+  warn_slowdowns_above_limit();
+  warn_tight_schedule();
+}
+
+void TrainParser::warn_profile_start(std::int64_t position, const char* what, const char* zero) {
+  const std::int64_t cell = round_div(position, kCellLength);
+  if (cell <= 0) return;
+  sink_.report(file_.warning_at(file_.field_offset(0), WarningRule::kProfileStart,
+                                "the first " + std::string(what) + " stands at " + std::to_string(position) +
+                                    " m: up to there (cells 0 to " + std::to_string(cell - 1) +
+                                    ") the route keeps " + zero + "; give a record at position 0"));
+}
+
+namespace {
+
+// A run time as minutes and seconds, "1:48".
+std::string run_time_text(std::int64_t seconds) {
+  const std::int64_t s = seconds % 60;
+  return std::to_string(seconds / 60) + (s < 10 ? ":0" : ":") + std::to_string(s);
+}
+
+}  // namespace
+
+void TrainParser::warn_slowdowns_above_limit() {
+  for (const Slowdown& slowdown : slowdowns_) {
+    const std::int64_t cell = round_div(slowdown.position, kCellLength);
+    if (!model_.cell_in_route(cell) || slowdown.speed < 0) continue;
+    const std::int64_t limit = std::int64_t{model_.cell(cell).speed_limit} * 5;
+    if (limit == 0 || slowdown.speed < limit) continue;
+    sink_.report(file_.warning_at(slowdown.speed_offset, WarningRule::kOutOfRange,
+                                  "speed " + std::to_string(slowdown.speed) +
+                                      " km/h is not below the line's limit of " + std::to_string(limit) +
+                                      " km/h where the slowdown starts: it slows nothing"));
+  }
+}
+
+void TrainParser::warn_tight_schedule() {
+  for (std::size_t i = 1; i < timed_stations_.size(); ++i) {
+    const TimedStation& from = timed_stations_[i - 1];
+    const TimedStation& to = timed_stations_[i];
+    // Times that run backwards and stations out of order are told apart.
+    if (to.seconds <= from.seconds || to.position <= from.position) continue;
+    // 50 m at a limit of 5 s km/h (the byte s) take 36 / s seconds.
+    double fastest = 0;
+    bool stopped = false;
+    for (std::int64_t cell = from.position / kCellLength; cell < to.position / kCellLength; ++cell) {
+      if (!model_.cell_in_route(cell)) break;
+      const std::uint8_t limit = model_.cell(cell).speed_limit;
+      if (limit == 0) {
+        stopped = true;  // a limit of 0 km/h is told as the profile's start
+        break;
+      }
+      fastest += 36.0 / limit;
+    }
+    const std::int64_t given = std::int64_t{to.seconds} - from.seconds;
+    if (stopped || static_cast<double>(given) >= fastest) continue;
+    sink_.report(file_.warning_at(
+        to.time_offset, WarningRule::kScheduleTooTight,
+        "the timetable gives " + run_time_text(given) + " from '" + quoted_field(from.name) + "' (" +
+            clock_text(from.seconds) + "), " + std::to_string(to.position - from.position) +
+            " m before this station; at the line's speed limits the run takes at least " +
+            run_time_text(static_cast<std::int64_t>(std::ceil(fastest)))));
+  }
 }
 
 // Everything before the first "[generale]" field is ignored.
@@ -189,6 +258,8 @@ Flow TrainParser::read_speed_step() {
   if (const auto refused = context_.refuse_position(file_, model_, position, kRecordMargin)) return *refused;
   if (previous_speed_position_) {
     warn_out_of_order(file_, sink_, position, *previous_speed_position_, "speed limit", speed_fill_);
+  } else {
+    warn_profile_start(position, "speed limit", "a limit of 0 km/h");
   }
   previous_speed_position_ = position;
   // A speed that does not fit its byte is an error only once it is laid
@@ -209,6 +280,8 @@ Flow TrainParser::read_adhesion_step() {
   if (const auto refused = context_.refuse_position(file_, model_, position, kRecordMargin)) return *refused;
   if (previous_adhesion_position_) {
     warn_out_of_order(file_, sink_, position, *previous_adhesion_position_, "adhesion", adhesion_fill_);
+  } else {
+    warn_profile_start(position, "adhesion value", "an adhesion of 0");
   }
   previous_adhesion_position_ = position;
   lay_adhesion_up_to(round_div(position, kCellLength));
@@ -349,6 +422,7 @@ Flow TrainParser::read_slowdown() {
   if (!memo_rallentamento(x, v, l, f_tt, f_ta, d_v)) {
     return context_.sink.goes_on_after_errors() ? Flow::kNext : Flow::kEndCall;
   }
+  slowdowns_.push_back({x, v, file_.field_offset(1)});
   return Flow::kNext;
 }
 
@@ -596,6 +670,9 @@ Flow TrainParser::check_station_order(const ScenarioEntry& entry) {
 // backwards, and each name stands once. Neither is the compile's concern. A
 // time of 0 is a station without one (a station the train passes).
 void TrainParser::warn_station_sequence(const ScenarioEntry& entry) {
+  if (entry.seconds != 0) {
+    timed_stations_.push_back({entry.value3, entry.seconds, file_.field_offset(kStationHoursField), entry.text});
+  }
   std::int32_t timed = station_ - 1;
   while (timed >= 1 && model_.scenario_table[timed].seconds == 0) --timed;
   if (entry.seconds != 0 && timed >= 1) {

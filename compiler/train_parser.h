@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/model.h"
 #include "reading/description_file.h"
@@ -59,6 +60,15 @@ class TrainParser {
   std::optional<Flow> place_station_cells(const ScenarioEntry& entry);
   Flow check_station_order(const ScenarioEntry& entry);
   void warn_station_sequence(const ScenarioEntry& entry);
+  // Warns when the first record of a profile stands after the route's start:
+  // the cells before it keep 0.
+  void warn_profile_start(std::int64_t position, const char* what, const char* zero);
+  // Warns about each run between two timed stations that the timetable
+  // makes shorter than the laid speed limits allow.
+  void warn_tight_schedule();
+  // Warns about each slowdown whose speed is not below the speed limit laid
+  // where it starts.
+  void warn_slowdowns_above_limit();
 
   void lay_speed_up_to(std::int64_t cell);
   void lay_adhesion_up_to(std::int64_t cell);
@@ -97,6 +107,22 @@ class TrainParser {
   std::int32_t fitting_speed_ = 0;
   std::optional<std::size_t> fitting_speed_field_;
   bool too_many_stations_ = false;
+  // The stations with a time of day, in file order: for the timetable's
+  // check once the speed limits are laid.
+  struct TimedStation {
+    std::int64_t position = 0;
+    std::int32_t seconds = 0;
+    std::size_t time_offset = 0;  // where its hours field was read
+    std::string name;
+  };
+  std::vector<TimedStation> timed_stations_;
+  // The slowdowns laid, for their check against the speed limits.
+  struct Slowdown {
+    std::int64_t position = 0;
+    std::int64_t speed = 0;
+    std::size_t speed_offset = 0;
+  };
+  std::vector<Slowdown> slowdowns_;
 };
 
 }  // namespace compiler

@@ -147,6 +147,13 @@ enum class WarningRule {
   kOutOfOrder,
   kDuplicateName,
   kUnclosedQuote,
+  kCommentLike,
+  kLetterCase,
+  kDuplicateSection,
+  kExtraField,
+  kProfileStart,
+  kScheduleTooTight,
+  kFilesSwapped,
 };
 
 struct WarningRuleRow {

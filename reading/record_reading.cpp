@@ -94,6 +94,64 @@ std::optional<Diagnostic> ReadingContext::holder_note(std::int64_t cell) const {
                                     "cell " + std::to_string(cell) + " is taken by this record");
 }
 
+void KeywordWatch::look_at_section(DescriptionFile& file, std::string_view header, DiagnosticSink& sink) {
+  // The section search has taken the first [generale] before any record:
+  // one met here is a second.
+  if (header == "[generale]") {
+    sink.report(file.warning_at(file.record_start(), WarningRule::kDuplicateSection,
+                                "a second [generale] section: the compile reads its records where they stand, "
+                                "as if the two were one; keep the section once"));
+    return;
+  }
+  for (const auto& [seen, offset] : sections_) {
+    if (seen != header) continue;
+    Diagnostic diagnostic = file.warning_at(file.record_start(), WarningRule::kDuplicateSection,
+                                            "a second " + std::string(header) +
+                                                " section: the compile reads its records where they stand, as if "
+                                                "the two were one; keep the section once");
+    diagnostic.notes.push_back(
+        file.diagnostic_at(offset, Severity::kNote, ErrorKind::kNone, "the first " + std::string(header) + " section"));
+    sink.report(std::move(diagnostic));
+    return;
+  }
+  sections_.emplace_back(header, file.record_start());
+}
+
+void warn_extra_fields(const DescriptionFile& file, DiagnosticSink& sink) {
+  const RecordSpec* spec = file.record_spec();
+  if (!spec) return;
+  const std::string_view text = file.source().bytes;
+  const std::size_t at = std::min(file.reader().offset(), text.size());
+  // Most records end with their line: the reader stands at the next one.
+  if (at == 0 || is_line_end(text[at - 1])) return;
+  std::size_t end = at;
+  while (end < text.size() && !is_line_end(text[end])) ++end;
+  const std::size_t left = text.find_first_not_of(" \t,", at);
+  if (left == std::string_view::npos || left >= end) return;
+  const std::string left_over(text.substr(left, end - left));
+  const std::string tail = "the rest of the line ('" + quoted_field(left_over) +
+                           "') is read as the start of another record, not as part of this one";
+  // A number with a blank inside reads as two fields: blame that field.
+  // What is left over counts as the field after the last one read.
+  const std::size_t first = file.spec_first_field();
+  for (std::size_t i = first; i < file.fields_read(); ++i) {
+    const std::size_t from = file.field_offset(i);
+    const std::size_t to = i + 1 < file.fields_read() ? file.field_offset(i + 1) : left;
+    if (to <= from || to > text.size()) continue;
+    if (text.substr(from, to - from).find_first_of(",\r\n") != std::string_view::npos) continue;
+    std::size_t next_end = to;
+    while (next_end < end && !is_blank(text[next_end]) && text[next_end] != ',') ++next_end;
+    const std::string split(text.substr(from, next_end - from));
+    sink.report(file.warning_at(from, WarningRule::kExtraField,
+                                "'" + quoted_field(split) + "' holds a blank, which ends a number: the compile reads " +
+                                    "it as two fields, so the " + std::to_string(spec->fields.size()) +
+                                    " fields of the record end early and " + tail));
+    return;
+  }
+  sink.report(file.warning_at(left, WarningRule::kExtraField,
+                              "a field more than the record's " + std::to_string(spec->fields.size()) + ": " + tail));
+}
+
 std::optional<std::string> read_keyword(DescriptionFile& file, int max_discards, bool end_test) {
   FieldReader& reader = file.reader();
   if (reader.at_end()) return std::nullopt;
@@ -108,17 +166,55 @@ std::optional<std::string> read_keyword(DescriptionFile& file, int max_discards,
   return field;
 }
 
+namespace {
+
+// The comment marker a field starts with, as authors used to other formats
+// write one; empty when it starts with none.
+std::string_view comment_marker(std::string_view field) {
+  if (field.starts_with("//")) return "//";
+  if (field.starts_with(";")) return ";";
+  if (field.starts_with("#")) return "#";
+  return {};
+}
+
+// A record kind whose keyword is recognised only in its own letter case and
+// that field would match in another case.
+const RecordSpec* cased_record_in_other_case(Description description, std::string_view field) {
+  const KeywordField lower(field);
+  for (const RecordSpec& spec : record_specs()) {
+    if (!spec.cased || description_of(spec.group) != description) continue;
+    RecordSpec uncased = spec;
+    uncased.cased = false;
+    if (keyword_matches(uncased, lower)) return &spec;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool matched, DiagnosticSink& sink) {
+  const std::string_view text = file.source().bytes;
+  // A line that looks like a comment but names a record is compiled.
+  if (matched && !comment_marker(trimmed(keyword)).empty() && starts_line(text, file.record_start())) {
+    sink.report(file.warning_at(
+        file.record_start(), WarningRule::kCommentLike,
+        "this line starts with '" + std::string(comment_marker(trimmed(keyword))) +
+            "' as a comment would, but description files have no comments: the compile reads it as a '" +
+            std::string(file.record_spec() ? file.record_spec()->keyword : trimmed(keyword)) + "' record"));
+  }
   // Most fields are records in their place: they cost no more than this.
   if (matched && !after_end_) return;
-  const std::string_view text = file.source().bytes;
   if (!starts_line(text, file.record_start())) return;
   const std::string_view field = trimmed(keyword);
   if (field.empty()) return;
   const std::string lower = to_lower_1252(field);
   for (const std::string_view header : section_headers(description_)) {
     if (lower != header) continue;
-    if (header == "[fine]") after_end_ = true;
+    if (header == "[fine]") {
+      after_end_ = true;
+    } else {
+      look_at_section(file, header, sink);
+    }
     return;
   }
   if (after_end_ && !warned_after_end_) {
@@ -130,6 +226,15 @@ void KeywordWatch::look(DescriptionFile& file, std::string_view keyword, bool ma
   // A number or a hyphen line is no misspelt keyword.
   if (field.find_first_not_of("0123456789+-., ") == std::string_view::npos) return;
   const bool header = is_section_header(field);
+  if (!header) {
+    if (const RecordSpec* spec = cased_record_in_other_case(description_, field)) {
+      sink.report(file.warning_at(file.record_start(), WarningRule::kLetterCase,
+                                  "'" + quoted_field(field) + "' is the keyword '" + std::string(spec->keyword) +
+                                      "' in other letters: this record is recognised only in small letters, so "
+                                      "the compile passes over it"));
+      return;
+    }
+  }
   const std::optional<std::string>& nearest = nearest_word(lower);
   if (nearest && *nearest == lower) {
     sink.report(file.warning_at(file.record_start(), WarningRule::kWrongSection,
@@ -253,10 +358,11 @@ void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink) {
                                     outside + "; the compile takes it unchecked"));
       }
     } else if (value % bounds.step != 0) {
+      const std::string stored = bounds.kept_off_step
+                                     ? "the compile stores it as it stands"
+                                     : "it is stored as " + std::to_string(round_div(value, bounds.step) * bounds.step);
       sink.report(file.warning_at(file.field_offset(index), WarningRule::kNotAMultiple,
-                                  read + " is not a multiple of " + std::to_string(bounds.step) +
-                                      ": it is stored as " +
-                                      std::to_string(round_div(value, bounds.step) * bounds.step)));
+                                  read + " is not a multiple of " + std::to_string(bounds.step) + ": " + stored));
     }
   }
 }

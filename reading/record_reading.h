@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/model.h"
@@ -102,6 +103,9 @@ class KeywordWatch {
   void look(DescriptionFile& file, std::string_view keyword, bool matched, DiagnosticSink& sink);
 
  private:
+  // Notes a section header at the start of its line; a second one of the
+  // same name is a warning.
+  void look_at_section(DescriptionFile& file, std::string_view header, DiagnosticSink& sink);
   // The known word nearest to a lower-case field, remembered per field.
   const std::optional<std::string>& nearest_word(const std::string& lower);
 
@@ -109,6 +113,8 @@ class KeywordWatch {
   std::unordered_map<std::string, std::optional<std::string>> nearest_;
   bool after_end_ = false;
   bool warned_after_end_ = false;
+  // The section headers met so far and where.
+  std::vector<std::pair<std::string_view, std::size_t>> sections_;
 };
 
 // True when a record (not only blank lines and section headers, such as
@@ -167,6 +173,11 @@ Flow handle_guarded(ReadingContext& context, DescriptionFile& file, Handler hand
 // step, each with what the compile stores instead.
 void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink);
 
+// Warns when the line of the record just read holds more than its fields:
+// a number split by a blank, or a field too many. What is left is read as
+// the next record's keyword.
+void warn_extra_fields(const DescriptionFile& file, DiagnosticSink& sink);
+
 // Warns when a profile record (gradient, speed limit, adhesion) at position
 // lies before previous, the position of the record of the same profile
 // before it: the compile lays a profile in file order, so the record takes
@@ -197,6 +208,7 @@ Flow dispatch_record(DescriptionFile& file, RecordGroup group, const std::string
     if (!file.record_failed()) warn_field_values(file, sink);
     if (flow != Flow::kNext) return flow;
   }
+  if (matched && !file.record_failed()) warn_extra_fields(file, sink);
   watch.look(file, keyword, matched, sink);
   return Flow::kNext;
 }

@@ -106,7 +106,8 @@ constexpr FieldSpec kSignalFields[] = {
 };
 constexpr FieldSpec kSlowdownFields[] = {
     {"start", kInt32, "m", "0 up to the route's end", "where the slowdown begins"},
-    {"speed", kInt32, "km/h", "-32768 to 32767", "the speed over the slowdown"},
+    {"speed", kInt32, "km/h", "0 to 1275, a multiple of 5 (stored in 16 bits as written)",
+     "the speed over the slowdown", {true, 0, 1275, 5, false, true}},
     {"length", kInt32, "m", "1 or more", "length of the slowdown"},
     {"f_tt", kInt32, "", "-32768 to 32767", "a value stored with the start and the end"},
     {"f_ta", kInt32, "", "0 or 1", "not 0: four approach boards before the warning board", {true, 0, 1}},

@@ -27,13 +27,15 @@ enum class FieldType { kInt32, kInt16, kByte, kText };
 // The documented range of a numeric field that the compile itself does not
 // enforce, for the warnings: low to high in steps of step. wraps: the value
 // is stored in a field as wide as the range, so one outside keeps only its
-// low bits (low + (value - low) modulo the range's width).
+// low bits (low + (value - low) modulo the range's width). kept_off_step:
+// a value off the step is stored as it stands, not rounded to the step.
 struct FieldBounds {
   bool checked = false;
   std::int64_t low = 0;
   std::int64_t high = 0;
   std::int64_t step = 1;
   bool wraps = false;
+  bool kept_off_step = false;
 };
 
 struct FieldSpec {

@@ -161,7 +161,7 @@ constexpr std::array kRows = {
         WarningRule::kOutOfRange, "out-of-range", "a value outside the range its field documents",
         "Each field has a documented range (the reference page gives it). The compile stores a value outside "
         "it as it stands, where the simulator reads it as something the author did not mean: a time of 75 "
-        "minutes, a light group of 12.\n"
+        "minutes, a light group of 12, a slowdown at 600 km/h.\n"
         "Give a value within the field's range.",
         train_example(
          "[generale]\n"
@@ -194,7 +194,8 @@ constexpr std::array kRows = {
     WarningRuleRow{
         WarningRule::kNotAMultiple, "not-a-multiple", "a value that is not a multiple of its field's step",
         "Speed limits are stored in steps of 5 km/h: a speed that is not a multiple of 5 is rounded to the "
-        "nearest one (exact halves to the even step), so 102 km/h is stored as 100 km/h.\n"
+        "nearest one (exact halves to the even step), so 102 km/h is stored as 100 km/h. A slowdown's speed "
+        "stands on its boards, which show speeds in steps of 5 km/h too; the compile stores it as written.\n"
         "Give a multiple of 5.",
         train_example(
          "[generale]\n"
@@ -271,6 +272,132 @@ constexpr std::array kRows = {
          "stazione,    2000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    8,   0, 0, 0, \"PRIMA\"\n"
          "[segnali]\n"
          "segnale,    3050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\n"
+         "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kCommentLike, "comment-like-record", "a line that looks like a comment but holds a record",
+        "Description files have no comments. A record is found by the words of its keyword wherever they "
+        "stand in the field, so a line that starts with ';', '#' or '//' and names a record is compiled like "
+        "any other; an old value kept that way takes effect.\n"
+        "Delete the line. Notes may stand before the [generale] section, where nothing is read.",
+        line_example(
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "[pendenze]\n"
+         "pendenza,  0,   0\n"
+         "; pendenza,  1000,   8\n"
+         "pendenza,  2000,   2\n"
+         "[fine]\n",
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "[pendenze]\n"
+         "pendenza,  0,   0\n"
+         "pendenza,  2000,   2\n"
+         "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kLetterCase, "letter-case", "a keyword recognised only in small letters, written otherwise",
+        "Most keywords are recognised in any letter case, but those of the line's backgrounds, chainage "
+        "entries and signal repetition only as the reference page writes them, in small letters. Written "
+        "otherwise, the record is passed over and its entry keeps 0.\n"
+        "Write the keyword in small letters.",
+        line_example(
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "Sfondo Uno,    1\n"
+         "[fine]\n",
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "sfondo uno,    1\n"
+         "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kDuplicateSection, "duplicate-section", "a section header that stands twice",
+        "The compile reads the records in file order wherever they stand, so a second section of one name "
+        "does no harm to the bytes. But a profile split over two sections is easily written out of order, "
+        "and an author who edits the first section does not see the records of the second.\n"
+        "Keep each section once and move its records together.",
+        line_example(
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "[curve]\n"
+         "curvas2,  1000,  400\n"
+         "[pendenze]\n"
+         "pendenza,  0,   0\n"
+         "[curve]\n"
+         "curvad2,  3000,  400\n"
+         "[fine]\n",
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "[curve]\n"
+         "curvas2,  1000,  400\n"
+         "curvad2,  3000,  400\n"
+         "[pendenze]\n"
+         "pendenza,  0,   0\n"
+         "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kExtraField, "extra-field", "a line that holds more than its record's fields",
+        "A record takes a fixed number of fields. A number ends at a blank, so '6 000' is read as two "
+        "fields, 6 and 000, and every field after it moves one place; whatever the record does not take is "
+        "read as the keyword of another record. The fields of the clock are the one place where blanks "
+        "separate numbers on purpose.\n"
+        "Write numbers without blanks inside, and no more fields than the record takes.",
+        train_example(
+         "[generale]\n"
+         "velocita,   0,   10 0\n"
+         "aderenza,   0,   100\n"
+         "[fine]\n",
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kProfileStart, "profile-start", "a speed or adhesion profile that does not start at 0",
+        "The speed limits and adhesion values are laid from the start of the route: up to the first record "
+        "of each, the route keeps 0, a limit of 0 km/h or an adhesion of 0. A train description without any "
+        "speed limit leaves the whole route at 0 km/h.\n"
+        "Give each profile a record at position 0.",
+        train_example(
+         "[generale]\n"
+         "velocita,   1000,   100\n"
+         "aderenza,   0,   100\n"
+         "[fine]\n",
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kScheduleTooTight, "schedule-too-tight",
+        "a timetable that asks for a run faster than the speed limits allow",
+        "Between two stations with times of day, the train cannot be faster than the line's speed limits "
+        "allow: the run takes at least the sum, over each 50 m cell, of the cell's length at its limit. A "
+        "timetable that gives less time cannot be kept, even at full speed with no time to start and stop.\n"
+        "Give the later station a later time, or the line higher limits.",
+        train_example(
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[stazioni]\n"
+         "stazione,    1000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    0,   8, 0, 0, PRIMA\n"
+         "stazione,    4000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    0,   8, 1, 0, SECONDA\n"
+         "[fine]\n",
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[stazioni]\n"
+         "stazione,    1000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    0,   8, 0, 0, PRIMA\n"
+         "stazione,    4000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    0,   8, 2, 0, SECONDA\n"
+         "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kFilesSwapped, "files-swapped", "the line and the train description given in the wrong order",
+        "The line description comes first, the train description second. Given the other way round, each "
+        "file is read as the other, and every record of both is out of place. The check says so once and "
+        "reads nothing else.\n"
+        "Give the files in the order LINE TRAIN: the one named NAME_linea.txt first.",
+        line_example(
+         "[generale]\n"
+         "velocita,   0,   100\n"
+         "aderenza,   0,   100\n"
+         "[fine]\n",
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
          "[fine]\n")},
 };
 

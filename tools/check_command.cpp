@@ -45,7 +45,8 @@ int run_check(const CheckOptions& options, std::ostream& out, std::ostream& err)
     if (result.dropped > 0) out << counted(result.dropped, "more diagnostic") << " not shown\n";
     out << counted(result.errors, "error") << ", " << counted(result.warnings, "warning") << '\n';
   }
-  const bool failed = result.errors > 0 || (options.warnings_as_errors && result.warnings > 0);
+  const bool failed =
+      result.errors > 0 || result.files_swapped || (options.warnings_as_errors && result.warnings > 0);
   return failed ? kExitRecorded : kExitClean;
 }
 

@@ -17,8 +17,8 @@ namespace {
 using compiler::Diagnostic;
 using compiler::Severity;
 
-// A pair of descriptions that checks clean. Lines marked "slot" hold a
-// section header the reading passes over; a mistake takes one slot's place,
+// A pair of descriptions that checks clean. Lines marked "slot" are empty;
+// a mistake takes one slot's place,
 // so every other line keeps its number whether the mistakes come alone or
 // together.
 const std::vector<std::string> kLineLines = {
@@ -29,24 +29,27 @@ const std::vector<std::string> kLineLines = {
     "ripetizione segnali 4 codici,    1050,    15000",
     "[curve]",
     "curvas2,  1000,  400",
-    "[pendenze]",  // slot 8
+    "",  // slot 8
     "pendenza,  0,   2",
-    "[pendenze]",  // slot 10
+    "",  // slot 10
     "pendenza,  4000,   0",
-    "[pendenze]",  // slot 12
+    "",  // slot 12
     "[montagne]",
     "montagna,   8000,  8400,  2",
-    "[pendenze]",  // slot 15
+    "",  // slot 15
     "[cartelli]",
     "indicatori_vmax,  5000,  100,  110,  120,  0,  ,  ,  ,  0",
-    "[pendenze]",  // slot 18
+    "",  // slot 18
     "[indicazioni]",
-    "[pendenze]",  // slot 20
+    "",  // slot 20
     "cartello_indicatore,  14000,   (GALLERIA MONTE)",
-    "[pendenze]",  // slot 22
-    "[pendenze]",  // slot 23
+    "",  // slot 22
+    "",  // slot 23
+    "",  // slot 24
+    "",  // slot 25
+    "",  // slot 26
     "[fine]",
-    "[pendenze]",  // slot 25
+    "",  // slot 28
 };
 
 const std::vector<std::string> kTrainLines = {
@@ -54,26 +57,32 @@ const std::vector<std::string> kTrainLines = {
     "numero vetture,    8",
     "percentuale massa frenata,    120",
     "sabbia,    300",
-    "[segnali]",  // slot 5
+    "",  // slot 5
     "orologio,    6  0  0",
     "[aderenze]",
     "aderenza,   0,    100",
-    "[segnali]",  // slot 9
+    "",  // slot 9
     "[vel_limite]",
     "velocita,   0,    80",
-    "[segnali]",  // slot 12
+    "",  // slot 12
     "[stazioni]",
     "stazione,    1000,  8,  500,  0, 0, 0,  1,1,0,  4,1,1,    1,   6, 0, 0, PRIMA",
-    "[segnali]",  // slot 15
+    "",  // slot 15
     "stazione,   16000,  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   7, 0, 0, SECONDA",
-    "[segnali]",  // slot 17
+    "",  // slot 17
     "[segnali]",
     "segnale,    6050,   2, 4, 1,  0, 0,    0,  0,0,0, 0",
-    "[segnali]",  // slot 20
-    "[segnali]",
-    "[segnali]",  // slot 22
+    "",  // slot 20
+    "",
+    "",  // slot 22
     "[rallentamenti]",
-    "[segnali]",  // slot 24
+    "",  // slot 24
+    "",  // slot 25
+    "",  // slot 26
+    "",  // slot 27
+    "",  // slot 28
+    "",  // slot 29
+    "",  // slot 30
     "[codici]",
     "[fine]",
 };
@@ -89,33 +98,44 @@ struct Mistake {
   int column;
   std::string message;
   int note_line = 0;
+  std::string rule = {};  // the rule of a warning
 };
 
 const std::vector<Mistake>& mistakes() {
   static const std::vector<Mistake> table = {
       {true, 8, "pendenze,  3000,   2", Severity::kWarning, 0, 1,
        "unknown keyword 'pendenze': the line description has no such record and the compile passes over it; "
-       "did you mean 'pendenza'?"},
+       "did you mean 'pendenza'?", 0, "unknown-keyword"},
       {true, 10, "pendenza,  30000,   1", Severity::kError, 15, 12,
        "position 30000 lies beyond the end of the route (26900 m at most)"},
       {true, 12, "pendenza,  22000,   0", Severity::kWarning, 0, 12,
-       "position 22000 lies beyond the line's length of 20000 m (inside the route, which runs 7000 m further)"},
+       "position 22000 lies beyond the line's length of 20000 m (inside the route, which runs 7000 m further)", 0,
+       "beyond-line-length"},
       {true, 15, "montagna,   9000,  9x00,  2", Severity::kError, 25, 20, "end '9x00' is not a whole number"},
       {true, 18, "indicatori_vmax,  5000,  90,  100,  110,  0,  ,  ,  ,  0", Severity::kError, 21, 19,
        "the cell of these maximum-speed boards at 5000 m (cell 101) is already taken", 17},
       {true, 20, "[pendenz]", Severity::kWarning, 0, 1,
        "unknown section header '[pendenz]': the line description has no such section and the compile passes over "
-       "it; did you mean '[pendenze]'?"},
+       "it; did you mean '[pendenze]'?", 0, "unknown-section"},
       {true, 22, "curvas,  12000,  200", Severity::kError, 103, 1,
        "the curve keyword 'curvas' has no radius digit 1 to 6"},
       {true, 23, "cartello_indicatore,  16000,   (GALLERIA CITT\xc3\x80)", Severity::kWarning, 0, 46,
        "this line holds UTF-8 text, but description files are Windows-1252: its letters beyond ASCII will show "
-       "garbled"},
-      {true, 25, "montagna,   9000,  9400,  2", Severity::kWarning, 0, 1,
-       "a record after the end marker [fine]: the file should end there"},
+       "garbled", 0, "utf8-text"},
+      {true, 24, "; cartello_indicatore,  15000,   (VECCHIO)", Severity::kWarning, 0, 1,
+       "this line starts with ';' as a comment would, but description files have no comments: the compile reads "
+       "it as a 'cartello_indicatore' record", 0, "comment-like-record"},
+      {true, 25, "[curve]", Severity::kWarning, 0, 1,
+       "a second [curve] section: the compile reads its records where they stand, as if the two were one; keep "
+       "the section once", 6, "duplicate-section"},
+      {true, 26, "montagna,   10000,  10400,  2, 5", Severity::kWarning, 0, 32,
+       "a field more than the record's 3: the rest of the line ('5') is read as the start of another record, not "
+       "as part of this one", 0, "extra-field"},
+      {true, 28, "montagna,   9000,  9400,  2", Severity::kWarning, 0, 1,
+       "a record after the end marker [fine]: the file should end there", 0, "after-end-marker"},
       {false, 5, "segnael,    3050,   2, 4, 1,  0, 0,    0,  0,0,0, 0", Severity::kWarning, 0, 1,
        "unknown keyword 'segnael': the train description has no such record and the compile passes over it; "
-       "did you mean 'segnale'?"},
+       "did you mean 'segnale'?", 0, "unknown-keyword"},
       {false, 9, "sabbia,   40000", Severity::kError, 25, 11, "sand 40000 is above 32767"},
       {false, 12, "stazione,   10020,  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, TERZA", Severity::kError,
        8, 13, "station position 10020 is not a multiple of 50"},
@@ -129,6 +149,23 @@ const std::vector<Mistake>& mistakes() {
        "the start cell of this slowdown at 6050 m (cell 122) is already taken", 19},
       {false, 24, "abbattimento,  6100,  90", Severity::kError, 7, 16,
        "the cell of this lowering record at 6100 m (cell 122) is already taken", 19},
+      {false, 25, "aderenza,   10000,   300", Severity::kWarning, 0, 22,
+       "adhesion 300 lies outside 0 to 255: it does not fit its byte and is stored as 44", 0, "value-wraps"},
+      {false, 26, "orologio,    6  75  0", Severity::kWarning, 0, 17,
+       "minutes 75 lies outside 0 to 59; the compile takes it unchecked", 0, "out-of-range"},
+      {false, 27, "rallentamento,  9000,  600,  300,  0,  0,  0", Severity::kWarning, 0, 24,
+       "speed 600 km/h is not below the line's limit of 80 km/h where the slowdown starts: it slows nothing", 0,
+       "out-of-range"},
+      {false, 28, "rallentamento,  11000,  62,  300,  0,  0,  0", Severity::kWarning, 0, 25,
+       "speed 62 is not a multiple of 5: the compile stores it as it stands", 0, "not-a-multiple"},
+      {false, 29, "stazione,   18000,  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   7, 1, 0, TERZA",
+       Severity::kWarning, 0, 65,
+       "the timetable gives 1:00 from 'SECONDA' (07:00:00), 2000 m before this station; at the line's speed "
+       "limits the run takes at least 1:30", 0, "schedule-too-tight"},
+      {false, 30, "velocita,   19000,    10 0", Severity::kWarning, 0, 23,
+       "'10 0' holds a blank, which ends a number: the compile reads it as two fields, so the 2 fields of the "
+       "record end early and the rest of the line ('0') is read as the start of another record, not as part of "
+       "this one", 0, "extra-field"},
   };
   return table;
 }
@@ -154,6 +191,7 @@ std::string summary(const Diagnostic& d) {
   std::string text = d.file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " +
                      std::string(compiler::severity_name(d.severity)) + " " + std::to_string(compiler::number(d.kind)) + ": " +
                      d.message;
+  if (d.rule != compiler::WarningRule::kNone) text += " {" + std::string(compiler::rule_name(d.rule)) + "}";
   for (const Diagnostic& note : d.notes) text += " [note " + summary(note) + "]";
   return text;
 }
@@ -166,6 +204,7 @@ std::string expected_summary(const Mistake& m) {
   d.severity = m.severity;
   d.kind = static_cast<compiler::ErrorKind>(m.kind);
   d.message = m.message;
+  if (!m.rule.empty()) d.rule = *compiler::warning_rule_named(m.rule);
   if (m.note_line > 0) {
     Diagnostic note;
     note.file = d.file;
@@ -173,7 +212,8 @@ std::string expected_summary(const Mistake& m) {
     note.column = 1;
     note.severity = Severity::kNote;
     const std::string cell = m.in_line_file ? "101" : "122";
-    note.message = "cell " + cell + " is taken by this record";
+    note.message = m.rule == "duplicate-section" ? "the first " + m.record + " section"
+                                                 : "cell " + cell + " is taken by this record";
     d.notes.push_back(note);
   }
   return summary(d);
@@ -227,11 +267,12 @@ TEST(CheckWarnings, ATrainWithoutStationsOrWithoutItsSection) {
     std::string train;
     std::string expected;
   } cases[] = {
-      {"[generale]\r\nsabbia, 3\r\n[fine]\r\n",
-       "T:0:0: warning 0: the train description has no station: the scenario has no stop"},
-      {"", "T:0:0: warning 0: the train description is empty: the train has no record"},
+      {"[generale]\r\nvelocita, 0, 100\r\nsabbia, 3\r\n[fine]\r\n",
+       "T:0:0: warning 0: the train description has no station: the scenario has no stop {no-station}"},
+      {"", "T:0:0: warning 0: the train description is empty: the train has no record {missing-section}"},
       {"velocita, 0, 100\r\nstazione, 1000,  12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, X\r\n[fine]\r\n",
-       "T:0:0: warning 0: the train description has no [generale] section: none of its records is read"},
+       "T:0:0: warning 0: the train description has no [generale] section: none of its records is read "
+       "{missing-section}"},
   };
   for (const auto& c : cases) {
     const compiler::CheckResult result = check_texts(kShortLine, c.train);
@@ -249,9 +290,9 @@ TEST(CheckFollowOn, NoErrorsInventedAfterTheFirst) {
   // The second station is refused; the third keeps its distance to the
   // first, the last one accepted.
   compiler::CheckResult result =
-      check_texts(kShortLine, "[generale]\r\nstazione, 1000" + station("X") + "stazione, 1210" + station("Y") +
+      check_texts(kShortLine, "[generale]\r\nvelocita, 0, 100\r\nstazione, 1000" + station("X") + "stazione, 1210" + station("Y") +
                                   "stazione, 2000" + station("Z") + "[fine]\r\n");
-  EXPECT_EQ(summaries(result), std::vector<std::string>{"T:3:11: error 8: station position 1210 is not a multiple of 50"});
+  EXPECT_EQ(summaries(result), std::vector<std::string>{"T:4:11: error 8: station position 1210 is not a multiple of 50"});
   // A refused line length leaves no route: nothing after it is blamed.
   result = check_texts("[generale]\r\nlunghezza percorso,    2000000\r\n[curve]\r\npendenza, 0, 1\r\n[fine]\r\n",
                        "[generale]\r\n[fine]\r\n");
@@ -362,7 +403,8 @@ TEST(CheckWarnings, StationTimesThatRunBackwards) {
     if (d.rule == compiler::WarningRule::kOutOfOrder) warnings.push_back(summary(d));
   }
   EXPECT_EQ(warnings, std::vector<std::string>{"T:4:62: warning 0: the station's time of day 07:50:00 lies before "
-                                               "08:00:00, the time of 'A' before it: the times must follow the run"});
+                                               "08:00:00, the time of 'A' before it: the times must follow the run "
+                                               "{out-of-order}"});
 }
 
 }  // namespace
@@ -380,7 +422,7 @@ TEST(CheckWarnings, ATunnelThatEndsBeforeItStarts) {
     if (d.rule == compiler::WarningRule::kOutOfOrder) warnings.push_back(summary(d));
   }
   EXPECT_EQ(warnings, std::vector<std::string>{"L:4:20: warning 0: end 2000 is not after start 3000: the stretch "
-                                               "covers no cell of the route"});
+                                               "covers no cell of the route {out-of-order}"});
 }
 
 }  // namespace
@@ -404,7 +446,7 @@ TEST(CheckBoundedOutput, RepeatsOfOneDiagnosticAreCountedOnTheFirst) {
   EXPECT_EQ(wraps[0]->last_repeat_line, 8);
   EXPECT_EQ(wraps[1]->line, 9);
   EXPECT_EQ(wraps[1]->repeats, 0u);
-  EXPECT_EQ(result.warnings, 7u);  // six wrapped values and the missing station
+  EXPECT_EQ(result.warnings, 8u);  // six wrapped values, no station, no speed limit
   EXPECT_EQ(compiler::render_diagnostic(*wraps[0]),
             "L:4:17: warning: gradient 200 lies outside -100 to 155: it does not fit its byte and is stored as -56 "
             "[value-wraps]\n"

@@ -34,6 +34,7 @@ constexpr const char* kFaultyTrain =
     "segnale,    2050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n"
     "segnale,    2060,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n"
     "stazione,    8000,  28,  300,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, FINE\r\n"
+    "velocita,    0,   100\r\n"
     "[fine]\r\n";
 
 TEST(ToolCheck, TextListsEveryProblemAndCountsThem) {
@@ -101,7 +102,7 @@ TEST(ToolCheck, JsonHasOneObjectPerDiagnostic) {
 TEST(ToolCheck, ExitStatusesAndFileLevelDiagnostics) {
   TempDir dir;
   dir.write("S_linea.txt", kLine);
-  dir.write("S_T-.txt", "[generale]\r\nsabbia, 3\r\n[fine]\r\n");
+  dir.write("S_T-.txt", "[generale]\r\nsabbia, 3\r\nvelocita, 0, 100\r\n[fine]\r\n");
   // Warnings only: no error, exit 0.
   ProgramRun run = tool({"check", "S_linea.txt", "S_T-.txt"}, dir.path());
   EXPECT_EQ(run.exit_status, 0) << run.standard_output;
@@ -122,6 +123,13 @@ TEST(ToolCheck, ExitStatusesAndFileLevelDiagnostics) {
   EXPECT_EQ(run.standard_output,
             "S_X-.txt:1:1: error 25: the train description file does not exist (scenario_tool explain 25)\n"
             "1 error, 0 warnings\n");
+  // The files in the wrong order: said once, and the check fails.
+  run = tool({"check", "S_T-.txt", "S_linea.txt"}, dir.path());
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.standard_output,
+            "S_T-.txt:1:1: warning: this file holds a train description, and S_linea.txt the line description: the "
+            "two files are given in the wrong order; give the line description first [files-swapped]\n"
+            "0 errors, 1 warning\n");
   // Bad usage.
   EXPECT_EQ(tool({"check", "S_linea.txt"}, dir.path()).exit_status, 64);
   EXPECT_EQ(tool({"check", "S_linea.txt", "S_T-.txt", "--format", "xml"}, dir.path()).exit_status, 64);
