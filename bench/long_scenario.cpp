@@ -88,7 +88,8 @@ std::string curve_keyword(bool clockwise, int radius_digit) {
 }
 
 constexpr std::array<std::int32_t, 8> kBoardSpeeds = {60, 80, 100, 105, 120, 135, 150, 160};
-constexpr std::array<std::int32_t, 7> kLimitSpeeds = {160, 150, 135, 120, 115, 100, 140};
+// All above the slowdowns' 120 km/h, so that every slowdown slows the train.
+constexpr std::array<std::int32_t, 7> kLimitSpeeds = {160, 150, 135, 125, 130, 145, 140};
 
 void add_general_line_section(std::string& text, std::int32_t line_length) {
   add_line(text, "[generale]");

@@ -9,6 +9,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "compiler/check.h"
 #include "compiler/compile.h"
 #include "naming/file_names.h"
 #include "reading/field_reader.h"
@@ -69,6 +70,21 @@ TEST_P(GeneratedScenario, CompilesCleanWithEveryObjectInPlace) {
   EXPECT_EQ(counts[compiler::kSlowdownApproach], 4 * slowdowns);
   if (slowdowns > 0) {
     EXPECT_GT(counts[compiler::kLoweringPoint], 0) << "the post-pass adds lowering points";
+  }
+}
+
+// A scenario written as an author would gets no warning either: the
+// warnings are for what the compile reads differently from what was meant.
+TEST_P(GeneratedScenario, ChecksWithoutAWarning) {
+  const bench::GeneratedScenario scenario = bench::generate_scenario(GetParam());
+  compiler::DescriptionSources sources;
+  sources.line = compiler::in_memory("L_linea.txt", scenario.line_description);
+  sources.train = compiler::in_memory("L_T-.txt", scenario.train_description);
+  const compiler::CheckResult result = compiler::check_descriptions(sources);
+  EXPECT_EQ(result.errors, 0u);
+  EXPECT_EQ(result.warnings, 0u);
+  for (const compiler::Diagnostic& diagnostic : result.diagnostics) {
+    ADD_FAILURE() << diagnostic.file << ":" << diagnostic.line << ": " << diagnostic.message;
   }
 }
 

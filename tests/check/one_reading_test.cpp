@@ -83,6 +83,20 @@ TEST(OneReading, WithoutErrorsTheCheckBuildsTheCompilesModel) {
   }
 }
 
+// The clean pairs that stand for an author's work (the embedded scenario)
+// get no warning: a warning is for what the compile reads differently from
+// what was meant. The golden cases test edge values on purpose and do warn.
+TEST(OneReading, TheEmbeddedScenarioChecksWithoutAWarning) {
+  const Pair pair = clean_pairs().back();
+  ASSERT_EQ(pair.name, "embedded");
+  compiler::CompiledModel model;
+  const compiler::CheckResult result = compiler::check_compile(model, request_for(pair, 1));
+  EXPECT_EQ(result.warnings, 0u);
+  for (const compiler::Diagnostic& diagnostic : result.diagnostics) {
+    ADD_FAILURE() << diagnostic.file << ":" << diagnostic.line << ": " << diagnostic.message;
+  }
+}
+
 // With an error the two part: the compile stops at it, the check reads on
 // past the faulty record and keeps the records after it.
 TEST(OneReading, AfterAnErrorTheCheckKeepsTheRecordsThatFollow) {
