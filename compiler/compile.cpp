@@ -111,6 +111,7 @@ PassResult compile_pass(CompiledModel& model, const CompileRequest& request, Dia
 
 bool compile_model(CompiledModel& model, const CompileRequest& request, CompileReport* report) {
   RecordingSink sink(model);
+  for (const WarningRule rule : request.silenced) sink.silence(rule);
   const PassResult pass = run_pass(model, request, sink, /*stamping=*/false);
   if (report) *report = report_of(sink, pass.consumed);
   return model.route_sized();
@@ -132,6 +133,7 @@ Diagnostic partial_output_diagnostic(const platform::PartialReplacement& error) 
 CompileResult memorizza_percorso(CompiledModel& model, const CompileRequest& request) {
   CompileResult result;
   RecordingSink sink(model);
+  for (const WarningRule rule : request.silenced) sink.silence(rule);
   PassResult pass = compile_pass(model, request, sink);
   result.report = report_of(sink, pass.consumed);
   if (pass.stop) {

@@ -25,6 +25,9 @@ struct CompileRequest {
   std::string train_id;
   std::int32_t j = 1;  // non-zero: full compile, with track plan and line data file
   DescriptionSources sources;
+  // Warning rules whose warnings are neither shown nor counted; the bytes
+  // never depend on warnings.
+  std::vector<WarningRule> silenced;
 };
 
 // What one pass gives besides the model: the files its reading consumed,

@@ -1,9 +1,12 @@
 #include "compiler/recording_sink.h"
 
+#include <algorithm>
+
 namespace compiler {
 
 void RecordingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity != Severity::kError) {
+    if (std::find(silenced_.begin(), silenced_.end(), diagnostic.rule) != silenced_.end()) return;
     if (last_kept_ && repeats_diagnostic(warnings_.back(), diagnostic)) {
       count_repeat(warnings_.back(), diagnostic);
     } else if (warnings_.size() < warning_limit_) {

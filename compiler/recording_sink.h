@@ -24,6 +24,8 @@ class RecordingSink : public DiagnosticSink {
   void report(Diagnostic diagnostic) override;
   bool goes_on_after_errors() const override { return false; }
   void reading_stopped(const std::string& file, int line) override;
+  // Warnings of rule are neither kept nor counted from now on.
+  void silence(WarningRule rule) { silenced_.push_back(rule); }
 
   // The diagnostic of the kind recorded last, if any.
   const std::optional<Diagnostic>& recorded() const { return recorded_; }
@@ -41,7 +43,8 @@ class RecordingSink : public DiagnosticSink {
   CompiledModel& model_;
   std::size_t warning_limit_;
   std::size_t warnings_dropped_ = 0;
-  bool last_kept_ = false;  // the warning reported last was kept or counted as a repeat
+  bool last_kept_ = false;
+  std::vector<WarningRule> silenced_;  // the warning reported last was kept or counted as a repeat
   std::size_t errors_ = 0;
   std::size_t route_errors_ = 0;
   std::optional<Diagnostic> recorded_;

@@ -25,18 +25,10 @@ int run_check(const CheckOptions& options, std::ostream& out, std::ostream& err)
     err << "scenario_tool check: --format is text or json, not '" << options.format << "'\n";
     return kExitUsage;
   }
-  std::vector<compiler::WarningRule> silenced;
-  for (const std::string& name : options.no_warn) {
-    const std::optional<compiler::WarningRule> rule = compiler::warning_rule_named(name);
-    if (!rule) {
-      err << "scenario_tool check: --no-warn takes a warning rule, not '" << name
-          << "'; scenario_tool explain lists them\n";
-      return kExitUsage;
-    }
-    silenced.push_back(*rule);
-  }
+  const auto silenced = rules_turned_off(options.no_warn, "scenario_tool check", err);
+  if (!silenced) return kExitUsage;
   const compiler::DescriptionFiles files{options.line_path, options.train_path, /*consume=*/false};
-  const compiler::CheckResult result = compiler::check_descriptions(compiler::read_sources(files), silenced);
+  const compiler::CheckResult result = compiler::check_descriptions(compiler::read_sources(files), *silenced);
   if (options.format == "json") {
     out << diagnostics_json(result.diagnostics).dump(2) << '\n';
   } else {
@@ -62,10 +54,7 @@ Command check_command() {
             command.add_option("--format", options->format, "text (gcc style, for a terminal) or json")
                 ->check(CLI::IsMember({"text", "json"}))
                 ->capture_default_str();
-            command.add_option("-W,--no-warn", options->no_warn,
-                               "Turn off the warnings of a rule (repeat for more; scenario_tool explain lists "
-                               "them)")
-                ->allow_extra_args(false);
+            command.add_option("-W,--no-warn", options->no_warn, kNoWarnHelp)->allow_extra_args(false);
             command.add_flag("--warnings-as-errors", options->warnings_as_errors,
                              "Exit with status 1 when there is a warning too");
             command.footer(

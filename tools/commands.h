@@ -27,6 +27,7 @@ struct CompileOptions {
   std::optional<std::string> scenario_id;  // UTF-8, as typed
   std::optional<std::string> train_id;     // UTF-8, as typed
   bool no_plan = false;
+  std::vector<std::string> no_warn;  // names of the warning rules turned off
 };
 
 // Compiles two description files, leaving them as they are.

@@ -42,8 +42,11 @@ int run_compile(const CompileOptions& options, std::ostream& out, std::ostream& 
   // A file that cannot be read is the compile's to report: kLineMissing for the
   // line description (no file written), kReadingFailure for the train description
   // (the files written from the line alone).
+  const auto silenced = rules_turned_off(options.no_warn, "scenario_tool compile", err);
+  if (!silenced) return kExitUsage;
   const compiler::DescriptionFiles files{options.line_path, options.train_path, /*consume=*/false};
   compiler::CompileRequest request;
+  request.silenced = *silenced;
   request.output_folder = options.output_folder;
   request.scenario_id = *scenario_id;
   request.train_id = *train_id;
@@ -75,6 +78,7 @@ Command compile_command() {
             command.add_option("--train-id", options->train_id,
                                "Train identifier T (default: from TRAIN's name, S_T-.txt)");
             command.add_flag("--no-plan", options->no_plan, "No track plan and no line data file");
+            command.add_option("-W,--no-warn", options->no_warn, kNoWarnHelp)->allow_extra_args(false);
             command.footer("Exit status: 0 compiled cleanly, 1 compiled with an error kind recorded, 2 stopped "
                            "without output (every earlier file unchanged), 3 the new files only partly renamed into "
                            "place (the message says which are new; compile again), 64 bad usage.");

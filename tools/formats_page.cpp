@@ -164,7 +164,8 @@ void warning_rules(Doc& doc) {
       "Where the compile reads a file differently from what its author evidently meant, `scenario_tool check` "
       "and `compile` warn, naming the rule at the end of the line (`[value-wraps]`); a warning never changes the "
       "compiled files. `scenario_tool explain RULE` explains each rule with a wrong and a corrected example, "
-      "`check --no-warn RULE` turns one off, and `check --warnings-as-errors` makes warnings fail the check.");
+      "`--no-warn RULE` (`-W RULE`) turns one off in `check` and `compile`, and `check --warnings-as-errors` makes "
+      "warnings fail the check.");
   std::vector<std::vector<std::string>> rows = {{"Rule", "Meaning"}};
   for (const compiler::WarningRuleRow& row : compiler::warning_rules()) {
     rows.push_back({"`" + std::string(row.name) + "`", std::string(row.meaning)});

@@ -212,6 +212,25 @@ TEST(ToolCompile, WarningsAreBounded) {
       << run.standard_error;
 }
 
+// --no-warn turns a rule's warnings off in the compile as in the check; the
+// files are the same either way.
+TEST(ToolCompile, NoWarnTurnsARuleOff) {
+  TempDir dir;
+  dir.write("S_linea.txt", kLine);
+  dir.write("S_T-.txt", std::string(kTrainHead) + "segnael,    2050\r\n[fine]\r\n");
+  ProgramRun run = tool({"compile", "S_linea.txt", "S_T-.txt"}, dir.path());
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_NE(run.standard_error.find("[unknown-keyword]"), std::string::npos) << run.standard_error;
+  const std::string warned = dir.read("S_T.dat");
+  run = tool({"compile", "S_linea.txt", "S_T-.txt", "-W", "unknown-keyword"}, dir.path());
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.standard_error.find("[unknown-keyword]"), std::string::npos) << run.standard_error;
+  EXPECT_EQ(dir.read("S_T.dat"), warned);
+  run = tool({"compile", "S_linea.txt", "S_T-.txt", "--no-warn", "no-such-rule"}, dir.path());
+  EXPECT_EQ(run.exit_status, 64);
+  EXPECT_NE(run.standard_error.find("--no-warn takes a warning rule, not 'no-such-rule'"), std::string::npos);
+}
+
 TEST(ToolCompile, ExitStatuses) {
   TempDir dir;
   dir.write("S_linea.txt", kLine);
