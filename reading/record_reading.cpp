@@ -389,7 +389,28 @@ void warn_spanning_quote(DescriptionFile& file, DiagnosticSink& sink) {
   while (!closed && end > quote->open && is_line_end(text[end - 1])) --end;
   const int last = file.line_of(end);
   const int swallowed = last - opened;
-  const std::string lines = std::to_string(swallowed) + (swallowed == 1 ? " line" : " lines");
+  // The records among the swallowed lines: those whose first field a
+  // record kind of the file would take.
+  std::size_t records = 0;
+  const RecordSpec* current = file.record_spec();
+  for (std::size_t at = text.find_first_of("\r\n", quote->open); at < end;) {
+    const std::size_t start = text.find_first_not_of("\r\n", at);
+    if (start >= end) break;
+    const std::size_t line_end = std::min(text.find_first_of("\r\n", start), end);
+    const std::string_view line = text.substr(start, line_end - start);
+    const KeywordField field(line.substr(0, line.find(',')));
+    for (const RecordSpec& spec : record_specs()) {
+      const bool same_file = !current || description_of(spec.group) == description_of(current->group);
+      if (same_file && !is_section_header(field.text) &&
+          keyword_matches(spec, field)) {
+        ++records;
+        break;
+      }
+    }
+    at = line_end;
+  }
+  const std::string lines = std::to_string(swallowed) + (swallowed == 1 ? " line" : " lines") + ", " +
+                            std::to_string(records) + (records == 1 ? " record" : " records");
   std::string message = closed ? "this quote is closed only on line " + std::to_string(last) + ": the " + lines +
                                      " after it are read as part of one text, and no record on them is compiled"
                                : "this quote is never closed: the rest of the file (" + lines +

@@ -485,3 +485,37 @@ TEST(CheckBoundedOutput, ALimitKeepsTheFirstAndCountsTheRest) {
 }
 
 }  // namespace
+
+namespace {
+
+// A quote left open swallows the lines after it: one warning at the quote
+// that counts the lines and the records among them, and nothing about the
+// swallowed records themselves.
+TEST(CheckWarnings, AQuoteLeftOpenSwallowsTheRecordsAfterIt) {
+  const std::string head =
+      "[generale]\r\nvelocita, 0, 100\r\n[stazioni]\r\n"
+      "stazione,    2000,  12,  400,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, \"PRIMA\r\n[segnali]\r\n"
+      "segnale,    3050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n"
+      "segnael,    4050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\r\n";
+  const struct {
+    std::string tail;
+    std::string expected;
+  } cases[] = {
+      {"[fine]\r\n",
+       "T:4:74: warning 0: this quote is never closed: the rest of the file (4 lines, 1 record) is read as part of "
+       "one text, and no record on it is compiled {unclosed-quote}"},
+      {"segnale,    5050,   2, 4, 1,  0, 0,    0,  0,0,0, 0\"\r\n[fine]\r\n",
+       "T:4:74: warning 0: this quote is closed only on line 8: the 4 lines, 2 records after it are read as part of "
+       "one text, and no record on them is compiled {unclosed-quote}"},
+  };
+  for (const auto& c : cases) {
+    const compiler::CheckResult result = check_texts(kShortLine, head + c.tail);
+    std::vector<std::string> found;
+    for (const Diagnostic& d : result.diagnostics) {
+      if (d.rule != compiler::WarningRule::kNoStation) found.push_back(summary(d));
+    }
+    EXPECT_EQ(found, std::vector<std::string>{c.expected});
+  }
+}
+
+}  // namespace
