@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace compiler {
 
@@ -40,12 +41,12 @@ CheckResult check_compile(CompiledModel& model, const CompileRequest& request,
   return {std::move(diagnostics), sink.errors(), sink.warnings(), sink.dropped()};
 }
 
-CheckResult check_descriptions(const DescriptionSources& sources, std::span<const WarningRule> silenced) {
+CheckResult check_descriptions(DescriptionSources sources, std::span<const WarningRule> silenced) {
   CompiledModel model;
   // The check reports where the plan stops, never its coordinates.
   model.track_plan.keep_positions_only();
   CompileRequest request;
-  request.sources = sources;
+  request.sources = std::move(sources);
   return check_compile(model, request, silenced);
 }
 

@@ -35,6 +35,6 @@ CheckResult check_compile(CompiledModel& model, const CompileRequest& request,
 
 // The check alone, as `check` runs it: a full compile's reading that keeps
 // no track plan coordinates.
-CheckResult check_descriptions(const DescriptionSources& sources, std::span<const WarningRule> silenced = {});
+CheckResult check_descriptions(DescriptionSources sources, std::span<const WarningRule> silenced = {});
 
 }  // namespace compiler
