@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # `cmake --install` into a fresh prefix: the programs, the window module, the
 # manual pages and the bash completion land where they belong, the manual
-# and the completion know every command the installed tool has, and the
-# installed program finds its window module.
+# and the completion know every command the installed tool has, the
+# completion offers an option's choices, the warning rules and the error
+# kinds where they are wanted and file names elsewhere, and the installed
+# program finds its window module.
 #
 #   install_test.sh BUILD_DIR CMAKE_COMMAND
 set -u
@@ -48,6 +50,41 @@ complete_line scenario_tool dump --c | grep -qx -- --csv || fail "dump --c does 
 complete_line scenario_tool dump -- | grep -qx -- --no-plan && fail "dump offers compile's --no-plan"
 touch "$prefix/route_file.dat"
 (cd "$prefix" && complete_line scenario_tool dump route) | grep -qx route_file.dat || fail "dump does not complete file names"
+
+# What is offered for a value or an operand, in a folder that holds one file:
+# the file where a file is wanted, the choices of the option or the command
+# where one of them is. Each row: the offers (sorted, space-separated), then
+# the words typed.
+offer_folder=$prefix/offers
+mkdir "$offer_folder" && touch "$offer_folder/route_file.dat"
+expect_offers() {  # EXPECTED WORDS...
+  local expected=$1 got
+  shift
+  got=$(cd "$offer_folder" && complete_line "$@" | sort | tr '\n' ' ' | sed 's/ $//')
+  [ "$got" = "$expected" ] || fail "completing '$*' offers '$got', not '$expected'"
+}
+# The kinds and rules as the installed tool lists them, sorted as the offers are.
+explained=$("$tool" explain)
+all_rules=$(awk -F '\t' '$1 !~ /^[0-9]+$/ { print $1 }' <<<"$explained" | sort | tr '\n' ' ' | sed 's/ $//')
+all_kinds_and_rules=$(cut -f 1 <<<"$explained" | sort | tr '\n' ' ' | sed 's/ $//')
+[ -n "$all_rules" ] && [ "$all_rules" != "$all_kinds_and_rules" ] || fail "explain lists no kinds or no rules"
+expect_offers "json text"                    scenario_tool check --format ''
+expect_offers "json"                         scenario_tool check --format j
+expect_offers "json text"                    scenario_tool check LINE TRAIN --format ''
+expect_offers "$all_rules"                   scenario_tool check --no-warn ''
+expect_offers "$all_rules"                   scenario_tool check -W ''
+expect_offers "value-wraps"                  scenario_tool check -W value-
+expect_offers "out-of-order out-of-range"    scenario_tool check --format text --no-warn out-of-
+expect_offers "route_file.dat"               scenario_tool check --no-warn utf8-text ''
+expect_offers "--warnings-as-errors"         scenario_tool check --w
+expect_offers "$all_kinds_and_rules"         scenario_tool explain ''
+expect_offers "10 101 102 103"               scenario_tool explain 10
+expect_offers "1250 1251"                    scenario_tool explain 125
+expect_offers "utf8-text"                    scenario_tool explain utf
+expect_offers "--help --help-all"            scenario_tool explain --h
+expect_offers "route_file.dat"               scenario_tool dump ''
+expect_offers "route_file.dat"               scenario_tool compile -o ''
+expect_offers "route_file.dat"               scenario_tool plot --output r
 
 # The installed program writes beside itself and, given a display to try,
 # loads its window module from the installed module folder.
