@@ -158,15 +158,28 @@ void draw_stations(SvgWriter& svg, LabelSpace& space, const std::vector<PlanPoin
   svg.close();
 }
 
+// The metres of the kilometre ticks: one every kKilometreTickMetres up to
+// where the drawings end (the line's end, as on the profile). The computed
+// track runs on past the line over the route's slack, and carries no tick
+// there.
+std::vector<std::size_t> kilometre_tick_metres(const std::vector<PlanPoint>& points, const RouteFeatures& features) {
+  std::vector<std::size_t> metres;
+  const double last = std::min(features.drawn_metres, static_cast<double>(points.size() - 1));
+  for (double metre = kKilometreTickMetres; metre <= last; metre += kKilometreTickMetres) {
+    metres.push_back(static_cast<std::size_t>(metre));
+  }
+  return metres;
+}
+
 // Kilometre ticks across the track; each tick's label goes where it meets
 // no other label, or is left out.
 void draw_kilometre_ticks(SvgWriter& svg, LabelSpace& space, const std::vector<PlanPoint>& points,
-                          const PlanTransform& to_screen) {
+                          const std::vector<std::size_t>& ticks, const PlanTransform& to_screen) {
   constexpr double kFontSize = 9;
   svg.open("g", {{"id", "plan-kilometres"}, {"font-family", kFont}, {"font-size", svg_number(kFontSize)},
                  {"fill", kInkColour}});
-  for (double metre = kKilometreTickMetres; metre < static_cast<double>(points.size()); metre += kKilometreTickMetres) {
-    const auto index = static_cast<std::size_t>(metre);
+  for (const std::size_t index : ticks) {
+    const double metre = static_cast<double>(index);
     const Beside inner = beside(points, index, to_screen, -5);
     const Beside outer = beside(points, index, to_screen, 5);
     svg.empty("line", {{"class", "km-tick"}, {"x1", svg_number(inner.x)}, {"y1", svg_number(inner.y)},
@@ -190,14 +203,14 @@ void draw_kilometre_ticks(SvgWriter& svg, LabelSpace& space, const std::vector<P
 // What labels must keep clear of before any is placed: the ticks, the
 // station marks, the title, the scale bar and the north arrow.
 LabelSpace label_space(const Box& box, const std::vector<PlanPoint>& points, const RouteFeatures& features,
-                       const PlanTransform& to_screen) {
+                       const std::vector<std::size_t>& ticks, const PlanTransform& to_screen) {
   LabelSpace space;
   space.room = {box.x + 4, box.y + 4, box.width - 8, box.height - 8};
   space.taken.push_back({box.x, box.y, 80, 32});                          // view title
   space.taken.push_back({box.right() - 45, box.y + 10, 35, 55});          // north arrow
   space.taken.push_back({box.x + 10, box.bottom() - 45, box.width / 5 + 30, 40});  // scale bar
-  for (double metre = kKilometreTickMetres; metre < static_cast<double>(points.size()); metre += kKilometreTickMetres) {
-    const PlanPoint& p = points[static_cast<std::size_t>(metre)];
+  for (const std::size_t tick : ticks) {
+    const PlanPoint& p = points[tick];
     space.taken.push_back(around(to_screen.screen_x(p.x), to_screen.screen_y(p.y), 5));
   }
   for (const Station& station : features.stations) {
@@ -262,9 +275,10 @@ void draw_plan_view(SvgWriter& svg, const std::vector<PlanPoint>& points, const 
   const Box area{box.x + kMargin, box.y + kMargin, box.width - 2 * kMargin, box.height - 2 * kMargin};
   const PlanTransform to_screen = fit_plan(bounds_of(points), area);
   draw_track(svg, points, features, to_screen);
-  LabelSpace space = label_space(box, points, features, to_screen);
+  const std::vector<std::size_t> ticks = kilometre_tick_metres(points, features);
+  LabelSpace space = label_space(box, points, features, ticks, to_screen);
   draw_stations(svg, space, points, features, to_screen);
-  draw_kilometre_ticks(svg, space, points, to_screen);
+  draw_kilometre_ticks(svg, space, points, ticks, to_screen);
   draw_scale_bar(svg, box, to_screen);
   draw_north_arrow(svg, box);
   svg.close();

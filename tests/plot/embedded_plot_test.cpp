@@ -61,8 +61,9 @@ TEST_F(EmbeddedPlot, IsWellFormedWithOneLabelPerStationInEachView) {
   EXPECT_EQ(svg.count("//s:g[@id='profile']//s:line[@class='station-line']"), kStationNames.size());
   EXPECT_EQ(svg.count("//s:g[@id='profile']//s:line[@class='signal-tick']"), kSignals);
   EXPECT_EQ(svg.count("//s:g[@id='plan']//s:circle[@class='signal-mark']"), kSignals);
-  // Kilometre ticks every 10 km along the 104 km of computed plan.
-  EXPECT_EQ(svg.count("//s:g[@id='plan']//s:line[@class='km-tick']"), 10u);
+  // Kilometre ticks every 10 km along the 97 km of line, none on the 7 km
+  // of computed plan past its end.
+  EXPECT_EQ(svg.count("//s:g[@id='plan']//s:line[@class='km-tick']"), 9u);
 }
 
 TEST_F(EmbeddedPlot, TrackEndsAtTheLastComputedPointOfTheLineDataFile) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <regex>
 
 #include "platform/files.h"
 #include "plot/picture_checks.h"
@@ -249,6 +250,41 @@ TEST_F(PlotCommand, FilesOfDifferentCompilesAreRefused) {
     EXPECT_NE(run.standard_error.find("do not belong together"), std::string::npos) << run.standard_error;
     EXPECT_NE(run.standard_error.find(c.message), std::string::npos) << run.standard_error;
     EXPECT_FALSE(folder.exists("picture.svg"));
+  }
+}
+
+// The starting scenario of `scenario_tool new` (a 6 km line) at other line
+// lengths. The compile lays the track 7 km past the line's end, so the
+// plan's computed points run on beyond it; the kilometre ticks stop at the
+// line's end all the same, keeping one that falls on it.
+TEST(PlotCommandLineLength, KilometreTicksStopAtTheEndOfTheLine) {
+  struct Case {
+    int line_metres;
+    std::size_t ticks;  // one every 10 km up to the line's end
+  };
+  const Case cases[] = {{6000, 0}, {20000, 2}, {25000, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.line_metres) + " m of line");
+    TempDir folder;
+    ASSERT_EQ(testing_support::run_program(SCENARIO_TOOL_EXE, {"new", "S"}, folder.path()).exit_status, 0);
+    std::string line = folder.read("S_linea.txt");
+    std::smatch length;
+    ASSERT_TRUE(std::regex_search(line, length, std::regex("lunghezza percorso, *([0-9]+)"))) << line;
+    line.replace(static_cast<std::size_t>(length.position(1)), static_cast<std::size_t>(length.length(1)),
+                 std::to_string(c.line_metres));
+    folder.write("S_linea.txt", line);
+    const auto compile = testing_support::run_program(SCENARIO_TOOL_EXE,
+                                                      {"compile", "S_linea.txt", "S_1-.txt"}, folder.path());
+    ASSERT_EQ(compile.exit_status, 0) << compile.standard_error;
+    const auto run = run_tool({"plot", folder.path()});
+    ASSERT_EQ(run.exit_status, 0) << run.standard_error;
+
+    const SvgDocument svg(folder.read("S_1.svg"));
+    ASSERT_TRUE(svg.well_formed()) << svg.parse_error();
+    EXPECT_EQ(svg.count("//s:g[@id='plan']//s:line[@class='km-tick']"), c.ticks);
+    for (const std::string& label : svg.values("//s:g[@id='plan-kilometres']/s:text[@class='km-label']")) {
+      EXPECT_LE(std::stod(label) * 1000, c.line_metres) << label;
+    }
   }
 }
 
