@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """The live viewer's page in a real browser: headless Chromium through
 chromium-driver loads the page that `scenario_tool serve` gives for the
-embedded scenario, finds the 16 station names in both views, reads the
-decoded cell under the pointer, keeps its zoom across a saved edit, shows a
-saved error beside the last good drawing and leads from the error to its
-place, and saves a screenshot.
+embedded scenario, finds the 16 station names in both views, each name on
+the plan by its own dot and the plan's kilometre ticks within the line,
+reads the decoded cell under the pointer, keeps its zoom across a saved
+edit, shows a saved error beside the last good drawing and leads from the
+error to its place, and saves a screenshot.
 
     page_test.py SCENARIO_TOOL SCREENSHOT_FOLDER
 
@@ -170,6 +171,25 @@ def main(tool, screenshot_folder):
                 "#%s text.station-label" % view)
             check(names == STATIONS, "%s shows the 16 station names: %s" % (view, names))
         check(len(driver.find_elements(By.CSS_SELECTOR, "#profile line.signal-tick")) == 45, "45 signal ticks")
+
+        # On the plan each name stands by its own dot, the last one too, whose
+        # neighbours take its first places: at most 25 px from the dot (the
+        # nearer places, 9 or 20 px out and a line up or down), not across the
+        # farthest gap. The kilometre ticks end with the line, at 90 km of its
+        # 97, though the track runs on over the route's slack.
+        plan_labels = driver.execute_script(
+            "const at = (e, x, y) => [e.firstChild ? e.firstChild.nodeValue : null,"
+            "                         +e.getAttribute(x), +e.getAttribute(y)];"
+            "return [Array.from(document.querySelectorAll('#plan circle.station-mark')).map(e => at(e, 'cx', 'cy')),"
+            "        Array.from(document.querySelectorAll('#plan text.station-label')).map(e => at(e, 'x', 'y'))]")
+        marks, labels = plan_labels
+        check(len(marks) == len(STATIONS) and len(labels) == len(STATIONS),
+              "a dot and a label for each station: %d, %d" % (len(marks), len(labels)))
+        for (_, dot_x, dot_y), (name, x, y) in zip(marks, labels):
+            away = ((x - dot_x) ** 2 + (y - dot_y) ** 2) ** 0.5
+            check(away <= 25, "%s stands %.1f px from its dot" % (name, away))
+        ticks = len(driver.find_elements(By.CSS_SELECTOR, "#plan line.km-tick"))
+        check(ticks == 9, "a plan tick every 10 km up to 90 km, none past the line's end: %d" % ticks)
 
         # The pointer over metre 1125: cell 22, the signal placed for 1050 m.
         # Zoomed to 2 km first, so that a pixel is a few metres.
