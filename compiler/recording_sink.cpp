@@ -7,14 +7,13 @@ namespace compiler {
 void RecordingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity != Severity::kError) {
     if (std::find(silenced_.begin(), silenced_.end(), diagnostic.rule) != silenced_.end()) return;
-    if (last_kept_ && repeats_diagnostic(warnings_.back(), diagnostic)) {
-      count_repeat(warnings_.back(), diagnostic);
+    if (Diagnostic* repeated = grouping_ ? repeated_in(warnings_, diagnostic) : nullptr) {
+      count_repeat(*repeated, diagnostic);
     } else if (warnings_.size() < warning_limit_) {
       warnings_.push_back(std::move(diagnostic));
-      last_kept_ = true;
     } else {
       ++warnings_dropped_;
-      last_kept_ = false;
+      grouping_ = false;
     }
     return;
   }

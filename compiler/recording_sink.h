@@ -43,7 +43,7 @@ class RecordingSink : public DiagnosticSink {
   CompiledModel& model_;
   std::size_t warning_limit_;
   std::size_t warnings_dropped_ = 0;
-  bool last_kept_ = false;
+  bool grouping_ = true;  // repeats are counted until the first warning is dropped
   std::vector<WarningRule> silenced_;  // the warning reported last was kept or counted as a repeat
   std::size_t errors_ = 0;
   std::size_t route_errors_ = 0;

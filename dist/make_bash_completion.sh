@@ -18,7 +18,7 @@ output=$2
 # The options whose value is a warning rule's name, as COMMAND:NAME,NAME.
 # The generation fails when the command's help no longer has them, so that
 # a renamed option cannot leave the completion offering file names.
-rule_options=("check:-W,--no-warn")
+rule_options=("check:-W,--no-warn" "compile:-W,--no-warn")
 
 # Names of the commands: the lines under "Subcommands:".
 commands() {

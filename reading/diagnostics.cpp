@@ -74,6 +74,15 @@ void count_repeat(Diagnostic& kept, const Diagnostic& next) {
   kept.last_repeat_line = next.line;
 }
 
+Diagnostic* repeated_in(std::vector<Diagnostic>& kept, const Diagnostic& next) {
+  constexpr std::size_t kLookBack = 4;
+  const std::size_t first = kept.size() > kLookBack ? kept.size() - kLookBack : 0;
+  for (std::size_t i = kept.size(); i > first; --i) {
+    if (repeats_diagnostic(kept[i - 1], next)) return &kept[i - 1];
+  }
+  return nullptr;
+}
+
 void CollectingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity == Severity::kWarning &&
       std::find(silenced_.begin(), silenced_.end(), diagnostic.rule) != silenced_.end()) {
@@ -81,14 +90,13 @@ void CollectingSink::report(Diagnostic diagnostic) {
   }
   if (diagnostic.severity == Severity::kError) ++errors_;
   if (diagnostic.severity == Severity::kWarning) ++warnings_;
-  if (last_kept_ && repeats_diagnostic(diagnostics_.back(), diagnostic)) {
-    count_repeat(diagnostics_.back(), diagnostic);
+  if (Diagnostic* repeated = grouping_ ? repeated_in(diagnostics_, diagnostic) : nullptr) {
+    count_repeat(*repeated, diagnostic);
   } else if (diagnostics_.size() < limit_) {
     diagnostics_.push_back(std::move(diagnostic));
-    last_kept_ = true;
   } else {
     ++dropped_;
-    last_kept_ = false;
+    grouping_ = false;
   }
 }
 

@@ -54,6 +54,10 @@ struct Diagnostic {
 bool repeats_diagnostic(const Diagnostic& kept, const Diagnostic& next);
 // Counts next as one more repeat of kept.
 void count_repeat(Diagnostic& kept, const Diagnostic& next);
+// The diagnostic among the last few of kept that next repeats, if any: a
+// record can give several warnings, and the repeats of each are counted
+// even when they come in turn.
+Diagnostic* repeated_in(std::vector<Diagnostic>& kept, const Diagnostic& next);
 
 // Receives every diagnostic of a compile or a check.
 class DiagnosticSink {
@@ -94,7 +98,7 @@ class CollectingSink : public DiagnosticSink {
   std::size_t errors_ = 0;
   std::size_t warnings_ = 0;
   std::size_t dropped_ = 0;
-  bool last_kept_ = false;  // the diagnostic reported last was kept or counted as a repeat
+  bool grouping_ = true;  // repeats are counted until the first diagnostic is dropped
 };
 
 // Where the lines of a text begin, so that a byte offset becomes a line and

@@ -154,6 +154,7 @@ enum class WarningRule {
   kProfileStart,
   kScheduleTooTight,
   kFilesSwapped,
+  kSamePlace,
 };
 
 struct WarningRuleRow {

@@ -369,6 +369,20 @@ void warn_field_values(const DescriptionFile& file, DiagnosticSink& sink) {
 
 void warn_out_of_order(const DescriptionFile& file, DiagnosticSink& sink, std::int64_t position,
                        std::int64_t previous, std::string_view record, std::int64_t reached_cell) {
+  const std::int64_t cell = round_div(position, kCellLength);
+  if (position >= previous && cell == round_div(previous, kCellLength)) {
+    // Two records of one profile in one cell: only one value can hold
+    // there. The message names no line, so that a run of such records is
+    // told once with its count.
+    const std::string place = cell == 0 ? "at the route's start" : "in the same 50 m cell (cell " +
+                                                                        std::to_string(cell) + ")";
+    sink.report(file.warning_at(
+        file.field_offset(0), WarningRule::kSamePlace,
+        "the " + std::string(record) + " record before this one stands " + place + ": " +
+            (cell == 0 ? "this one replaces it, so it has no effect"
+                       : "its value holds only one cell (50 m) before this one takes over")));
+    return;
+  }
   if (position >= previous) return;
   sink.report(file.warning_at(
       file.field_offset(0), WarningRule::kOutOfOrder,

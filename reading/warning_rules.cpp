@@ -399,6 +399,27 @@ constexpr std::array kRows = {
          "[generale]\n"
          "lunghezza percorso,    5000\n"
          "[fine]\n")},
+    WarningRuleRow{
+        WarningRule::kSamePlace, "same-place", "two records of one profile in one 50 m cell",
+        "A gradient, speed limit or adhesion record holds from its own cell up to the next record's. Two "
+        "records of one profile in the same cell leave the first one a single cell (50 m), or, at the "
+        "route's start, nothing at all: the second replaces it. Most often the first is an old line that "
+        "should have been deleted, or its position was mistyped.\n"
+        "Delete the record that should not be there, or correct its position.",
+        line_example(
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "[pendenze]\n"
+         "pendenza,  0,   0\n"
+         "pendenza,  2000,   4\n"
+         "pendenza,  2000,   6\n"
+         "[fine]\n",
+         "[generale]\n"
+         "lunghezza percorso,    5000\n"
+         "[pendenze]\n"
+         "pendenza,  0,   0\n"
+         "pendenza,  2000,   6\n"
+         "[fine]\n")},
 };
 
 }  // namespace

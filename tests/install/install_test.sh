@@ -74,6 +74,7 @@ expect_offers "json text"                    scenario_tool check LINE TRAIN --fo
 expect_offers "$all_rules"                   scenario_tool check --no-warn ''
 expect_offers "$all_rules"                   scenario_tool check -W ''
 expect_offers "value-wraps"                  scenario_tool check -W value-
+expect_offers "$all_rules"                   scenario_tool compile --no-warn ''
 expect_offers "out-of-order out-of-range"    scenario_tool check --format text --no-warn out-of-
 expect_offers "route_file.dat"               scenario_tool check --no-warn utf8-text ''
 expect_offers "--warnings-as-errors"         scenario_tool check --w
