@@ -12,10 +12,6 @@
 namespace compiler {
 namespace {
 
-// A general-section keyword field may be preceded by up to this many fields
-// holding a hyphen; in the record loop, by up to two.
-constexpr int kGeneralHyphenSkips = 10;
-constexpr int kRecordHyphenSkips = 2;
 // Two mountain stretches this close (metres from one's end to the next one's
 // start) or closer are one continuous stretch of type 3.
 constexpr std::int64_t kJoinedStretchGap = 150;
@@ -27,14 +23,6 @@ constexpr int kUno = 83;
 
 // The cell of a board standing at position: round(position / 50 + 1).
 std::int64_t board_cell(std::int32_t position) { return round_div(std::int64_t{position} + kCellLength, kCellLength); }
-
-// A keyword field that, blanks aside, does not begin with a hyphen and holds
-// a bracketed name closes the general section.
-bool ends_general_section(std::string_view field) {
-  const std::size_t first = field.find_first_not_of(" \t");
-  if (first != std::string_view::npos && field[first] == '-') return false;
-  return contains(field, "[") && contains(field, "]");
-}
 
 struct Chainage {
   std::int32_t value1 = 0;
@@ -83,6 +71,12 @@ std::int16_t packed_speeds(std::int32_t s_speed, std::int32_t d_speed) {
 }
 
 }  // namespace
+
+bool ends_general_section(std::string_view field) {
+  const std::size_t first = field.find_first_not_of(" \t");
+  if (first != std::string_view::npos && field[first] == '-') return false;
+  return contains(field, "[") && contains(field, "]");
+}
 
 Flow LineParser::run() {
   try {

@@ -4,12 +4,22 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "model/model.h"
 #include "reading/description_file.h"
 #include "reading/record_reading.h"
 
 namespace compiler {
+
+// A general-section keyword field may be preceded by up to this many fields
+// holding a hyphen; in the record loop, by up to two.
+inline constexpr int kGeneralHyphenSkips = 10;
+inline constexpr int kRecordHyphenSkips = 2;
+
+// A keyword field that, blanks aside, does not begin with a hyphen and holds
+// a bracketed name closes the general section.
+bool ends_general_section(std::string_view field);
 
 class LineParser {
  public:

@@ -24,8 +24,6 @@ constexpr int kApproachCells = 4;
 // A speed limit is stored divided by 5, rounded, in one byte.
 constexpr std::int32_t kLowestSpeed = -2;
 constexpr std::int32_t kHighestSpeed = 1277;
-// A train description with a ruler line may discard up to two fields.
-constexpr int kHyphenSkips = 2;
 
 bool is_multiple(std::int64_t value, std::int64_t step) { return value % step == 0; }
 
@@ -192,7 +190,7 @@ bool TrainParser::find_general_section() {
 // kLeaveLoop at the end of the file or on kBeyondRoute, kEndCall on any other
 // recorded error. A ruler line of dashes may stand between records.
 Flow TrainParser::read_records() {
-  return read_record_loop(file_, context_, model_, kHyphenSkips,
+  return read_record_loop(file_, context_, model_, kTrainHyphenSkips,
                           [this](const std::string& keyword) { return handle_record(keyword); });
 }
 

@@ -14,6 +14,9 @@
 
 namespace compiler {
 
+// A train description with a ruler line may discard up to two fields.
+inline constexpr int kTrainHyphenSkips = 2;
+
 class TrainParser {
  public:
   TrainParser(CompiledModel& model, ReadingContext& context)
