@@ -283,6 +283,15 @@ void OutputSet::write(std::size_t index, std::string_view bytes) {
   }
 }
 
+void OutputSet::set_mode(std::size_t index, unsigned mode) {
+  Pending& file = files_.at(index);
+  if (::fchmod(file.fd, static_cast<mode_t>(mode & 07777)) != 0) {
+    const int error = errno;
+    discard();
+    throw FileError(file.path, errno_text(error));
+  }
+}
+
 void OutputSet::prepare() {
   if (prepared_) return;
   try {
@@ -319,6 +328,22 @@ void OutputSet::rename_all() {
     }
     file.renamed = true;
   }
+}
+
+void rewrite_file(const std::string& path, std::string_view bytes) {
+  // The file a link leads to is the one replaced, in its own folder.
+  char* const resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) throw FileError(path, errno_text(errno));
+  const std::string target(resolved);
+  std::free(resolved);
+  struct stat info;
+  if (::stat(target.c_str(), &info) != 0) throw FileError(path, errno_text(errno));
+  if (!S_ISREG(info.st_mode)) throw FileError(path, kind_of_non_regular(info.st_mode));
+  OutputSet set;
+  const std::size_t index = set.add(target);
+  set.write(index, bytes);
+  set.set_mode(index, static_cast<unsigned>(info.st_mode & 07777));
+  set.commit();
 }
 
 void replace_file(const std::string& path, std::string_view bytes) {

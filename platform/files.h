@@ -86,6 +86,9 @@ class OutputSet {
   // Starts the temporary file of the next target; returns its index.
   std::size_t add(const std::string& path);
   void write(std::size_t index, std::string_view bytes);
+  // Gives the temporary of index these permission bits (07777 at most)
+  // instead of the usual 0644 less the umask.
+  void set_mode(std::size_t index, unsigned mode);
 
   // The two steps of commit(), apart so that what can go wrong between
   // them can be shown. prepare() names and closes every temporary and
@@ -117,6 +120,12 @@ class OutputSet {
 // either the old file or the whole new one, never a part; on failure the old
 // file stays as it was and FileError is thrown.
 void replace_file(const std::string& path, std::string_view bytes);
+
+// Replaces the regular file at path as a whole with bytes in the same way,
+// keeping its permission bits; a symbolic link stays a link, and the file
+// it leads to is replaced. Throws FileError when path is missing, is not a
+// regular file, or cannot be replaced.
+void rewrite_file(const std::string& path, std::string_view bytes);
 
 // The same replacement for bytes that come a piece at a time, so that a
 // large file never has to be held whole in memory. Destroyed without a
