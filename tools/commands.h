@@ -95,6 +95,17 @@ int run_formats(const FormatsOptions& options, std::ostream& out, std::ostream& 
 // one; a kind that does not exist is a usage error.
 int run_explain(const std::optional<std::string>& kind, std::ostream& out, std::ostream& err);
 
+struct FmtOptions {
+  std::vector<std::string> files;
+  bool check = false;  // write nothing; list the files that would change
+};
+
+// Rewrites each description file in the canonical layout (tools/formatter.h)
+// where that changes it. 0 when every file could be read (and written); with
+// check, 1 when a file would change; 2 when a file could not be read or
+// written.
+int run_fmt(const FmtOptions& options, std::ostream& out, std::ostream& err);
+
 struct ServeOptions {
   std::string line_path;
   std::string train_path;
