@@ -45,6 +45,11 @@ struct CheckOptions {
 // writing no file: 0 without errors (warnings allowed), 1 with errors.
 int run_check(const CheckOptions& options, std::ostream& out, std::ostream& err);
 
+// Serves the Language Server Protocol: messages framed on in, replies and
+// diagnostics on out, logs on err. is_stdin: in is the process's standard
+// input, which is polled for waiting messages before each check.
+int run_lsp(std::istream& in, std::ostream& out, std::ostream& err, bool is_stdin);
+
 struct DumpOptions {
   std::string file;
   bool csv = false;

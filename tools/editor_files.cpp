@@ -111,6 +111,41 @@ std::string vim_ftdetect(const std::vector<SyntaxLanguage>& languages) {
   return out;
 }
 
+std::string neovim_lsp_plugin(const std::vector<SyntaxLanguage>& languages) {
+  std::string filetypes;
+  for (const SyntaxLanguage& language : languages) filetypes += (filetypes.empty() ? "'" : ", '") + language.id + "'";
+  return "-- Starts `scenario_tool lsp` for the description files of a scenario and\n"
+         "-- attaches every such buffer to it (Neovim 0.7 or later).\n"
+         "-- Made by scenario_tool editors; do not edit.\n"
+         "-- vim.g.scenario_tool_command names the program when it is not on PATH.\n"
+         "if vim.g.scenario_lsp_loaded or not vim.lsp then return end\n"
+         "vim.g.scenario_lsp_loaded = true\n"
+         "\n"
+         "local client_id = nil\n"
+         "\n"
+         "local function on_attach(_, buffer)\n"
+         "  vim.api.nvim_buf_set_option(buffer, 'omnifunc', 'v:lua.vim.lsp.omnifunc')\n"
+         "  local options = { buffer = buffer, silent = true }\n"
+         "  vim.keymap.set('n', 'K', vim.lsp.buf.hover, options)\n"
+         "  vim.keymap.set('n', '<leader>ca', vim.lsp.buf.code_action, options)\n"
+         "  vim.keymap.set('n', '<leader>f', vim.lsp.buf.formatting, options)\n"
+         "end\n"
+         "\n"
+         "local function attach(args)\n"
+         "  if client_id == nil or vim.lsp.get_client_by_id(client_id) == nil then\n"
+         "    client_id = vim.lsp.start_client({\n"
+         "      name = 'scenario_tool',\n"
+         "      cmd = { vim.g.scenario_tool_command or 'scenario_tool', 'lsp' },\n"
+         "      root_dir = vim.fn.getcwd(),\n"
+         "      on_attach = on_attach,\n"
+         "    })\n"
+         "  end\n"
+         "  if client_id then vim.lsp.buf_attach_client(args.buf, client_id) end\n"
+         "end\n"
+         "\n"
+         "vim.api.nvim_create_autocmd('FileType', { pattern = { " + filetypes + " }, callback = attach })\n";
+}
+
 std::string textmate_grammar(const SyntaxLanguage& language) {
   const std::string suffix = "." + scope_suffix(language);
   nlohmann::ordered_json keywords = nlohmann::ordered_json::array();
@@ -184,6 +219,10 @@ std::vector<EditorFile> editor_files(const std::vector<SyntaxLanguage>& language
     files.push_back({"vim/syntax/" + language.id + ".vim", vim_syntax(language)});
   }
   files.push_back({"vim/ftdetect/scenario.vim", vim_ftdetect(languages)});
+  // Neovim finds the file types and starts the language server from its
+  // own folder; Vim ignores Lua plugins.
+  files.push_back({"nvim/ftdetect/scenario.vim", vim_ftdetect(languages)});
+  files.push_back({"nvim/plugin/scenario_lsp.lua", neovim_lsp_plugin(languages)});
   for (const SyntaxLanguage& language : languages) {
     files.push_back({"vscode/syntaxes/" + language.id + ".tmLanguage.json", textmate_grammar(language)});
   }

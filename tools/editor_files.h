@@ -31,6 +31,8 @@ std::vector<SyntaxLanguage> description_languages();
 
 std::string vim_syntax(const SyntaxLanguage& language);
 std::string vim_ftdetect(const std::vector<SyntaxLanguage>& languages);
+// A Neovim plugin that starts `scenario_tool lsp` for both file types.
+std::string neovim_lsp_plugin(const std::vector<SyntaxLanguage>& languages);
 std::string textmate_grammar(const SyntaxLanguage& language);
 // The manifest of a VS Code extension holding the grammars and the problem
 // matcher "scenario_tool".
@@ -41,7 +43,8 @@ struct EditorFile {
   std::string path;
   std::string text;
 };
-// vim/syntax/ID.vim, vim/ftdetect/scenario.vim, vscode/package.json and
+// vim/syntax/ID.vim, vim/ftdetect/scenario.vim, nvim/ftdetect/scenario.vim,
+// nvim/plugin/scenario_lsp.lua, vscode/package.json and
 // vscode/syntaxes/ID.tmLanguage.json.
 std::vector<EditorFile> editor_files(const std::vector<SyntaxLanguage>& languages);
 

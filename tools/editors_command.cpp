@@ -29,8 +29,8 @@ int run_editors(const std::string& folder, std::ostream& out, std::ostream& err)
 // The command line of `scenario_tool editors`.
 Command editors_command() {
   return {"editors",
-          "Write the Vim syntax files (DIR/vim) and the VS Code extension with TextMate grammars and a problem "
-          "matcher (DIR/vscode).",
+          "Write the Vim syntax files (DIR/vim), the Neovim setup of the language server (DIR/nvim) and the VS "
+          "Code extension with TextMate grammars and a problem matcher (DIR/vscode).",
           [](CLI::App& command) {
             auto folder = std::make_shared<std::string>();
             command.add_option("DIR", *folder, "Folder to write into")->required();

@@ -32,6 +32,7 @@ test_packages=(
   librsvg2-bin                              # SVG to PNG, pictures in tests and the README
   chromium chromium-driver python3-selenium # browser tests of scenario_tool serve
   vim                                       # the Vim syntax file, loaded headless
+  neovim                                    # its built-in LSP client drives scenario_tool lsp in a test
   groff-base                                # groff, which checks the formats manual page
   python3-jsonschema                        # checks scenario_tool dump against its JSON Schema
   clang libclang-rt-14-dev                  # the libFuzzer build

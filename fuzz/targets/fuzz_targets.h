@@ -20,4 +20,8 @@ int compile(const std::uint8_t* data, std::size_t size);
 // The decoders of the three compiled files on arbitrary bytes.
 int decoders(const std::uint8_t* data, std::size_t size);
 
+// The language server's message reader and handling on arbitrary bytes, as
+// an editor's stream.
+int lsp(const std::uint8_t* data, std::size_t size);
+
 }  // namespace fuzz

@@ -29,5 +29,6 @@ void replay_corpus(const std::string& name, Target target) {
 TEST(FuzzCorpus, FieldReader) { replay_corpus("field_reader", fuzz::field_reader); }
 TEST(FuzzCorpus, Compile) { replay_corpus("compile", fuzz::compile); }
 TEST(FuzzCorpus, Decoders) { replay_corpus("decoders", fuzz::decoders); }
+TEST(FuzzCorpus, LanguageServer) { replay_corpus("lsp", fuzz::lsp); }
 
 }  // namespace
