@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cstdio>
 
+#include "naming/identifiers.h"
 #include "reading/text.h"
 
 namespace compiler {
@@ -48,7 +49,48 @@ std::string escaped_byte(unsigned char byte) {
 
 constexpr std::string_view kEllipsis = "...";
 
+// How one byte of a description file stands on a terminal: printable ASCII
+// as it is, a Windows-1252 letter as its UTF-8 form (0x9B is '›'), and
+// whatever is no printable character (C0 and C1 controls, DEL, the bytes
+// the code page leaves undefined) as \xNN. Empty for a tab, which the
+// caller shows as a blank.
+std::string shown_byte(unsigned char byte) {
+  if (byte >= 0x20 && byte < 0x7F) return std::string(1, static_cast<char>(byte));
+  if (byte < 0x80) return escaped_byte(byte);
+  const std::string utf8 = naming::windows1252_to_utf8(std::string(1, static_cast<char>(byte)));
+  // The undefined bytes decode to the C1 controls of the same value.
+  if (printable_utf8_length(utf8, 0) != utf8.size()) return escaped_byte(byte);
+  return utf8;
+}
+
 }  // namespace
+
+std::string terminal_text(std::string_view bytes) {
+  std::string shown;
+  shown.reserve(bytes.size());
+  // A line feed is the compiler's own, between the lines of one message:
+  // the fields a message quotes have their controls escaped already.
+  for (const char c : bytes) shown += c == '\n' ? std::string(1, c) : shown_byte(static_cast<unsigned char>(c));
+  return shown;
+}
+
+std::string terminal_path(std::string_view path) {
+  std::string shown;
+  for (std::size_t i = 0; i < path.size();) {
+    const auto byte = static_cast<unsigned char>(path[i]);
+    if (byte >= 0x20 && byte < 0x7F) {
+      shown += static_cast<char>(byte);
+      ++i;
+    } else if (const std::size_t length = byte >= 0x80 ? printable_utf8_length(path, i) : 0; length > 0) {
+      shown.append(path.substr(i, length));
+      i += length;
+    } else {
+      shown += escaped_byte(byte);
+      ++i;
+    }
+  }
+  return shown;
+}
 
 std::string_view severity_name(Severity severity) {
   switch (severity) {
@@ -174,18 +216,11 @@ std::string render_excerpt(const SourceExcerpt& excerpt) {
       shown += ' ';
       ++column;
       ++i;
-    } else if (byte >= 0x20 && byte < 0x7F) {
-      shown += static_cast<char>(byte);
-      ++column;
-      ++i;
-    } else if (const std::size_t length = byte >= 0x80 ? printable_utf8_length(text, i) : 0; length > 0) {
-      shown.append(text.substr(i, length));
-      ++column;
-      i += length;
     } else {
-      const std::string escaped = escaped_byte(byte);
-      shown += escaped;
-      column += escaped.size();
+      // One column for a character, four for an escape.
+      const std::string piece = shown_byte(byte);
+      shown += piece;
+      column += piece.size() > 1 && piece[0] == '\\' ? piece.size() : 1;
       ++i;
     }
   }
@@ -200,13 +235,13 @@ int shown_column(const Diagnostic& diagnostic) { return diagnostic.line > 0 ? di
 std::string render_diagnostic(const Diagnostic& diagnostic, ErrorHint hint) {
   std::string text;
   if (!diagnostic.file.empty()) {
-    text += diagnostic.file + ":" + std::to_string(shown_line(diagnostic)) + ":" +
+    text += terminal_path(diagnostic.file) + ":" + std::to_string(shown_line(diagnostic)) + ":" +
             std::to_string(shown_column(diagnostic)) + ": ";
   }
   text += severity_name(diagnostic.severity);
   const bool kind_shown = diagnostic.severity == Severity::kError && diagnostic.kind != ErrorKind::kNone;
   if (kind_shown) text += ' ' + std::to_string(number(diagnostic.kind));
-  text += ": " + diagnostic.message;
+  text += ": " + terminal_text(diagnostic.message);
   if (kind_shown && hint) text += hint(diagnostic.kind);
   if (diagnostic.severity == Severity::kWarning && diagnostic.rule != WarningRule::kNone) {
     text += " [" + std::string(rule_name(diagnostic.rule)) + "]";
@@ -215,7 +250,7 @@ std::string render_diagnostic(const Diagnostic& diagnostic, ErrorHint hint) {
   if (diagnostic.line > 0) text += render_excerpt(diagnostic.excerpt);
   for (const Diagnostic& note : diagnostic.notes) text += render_diagnostic(note, hint);
   if (diagnostic.repeats > 0) {
-    text += diagnostic.file + ":" + std::to_string(diagnostic.last_repeat_line) + ":" +
+    text += terminal_path(diagnostic.file) + ":" + std::to_string(diagnostic.last_repeat_line) + ":" +
             std::to_string(diagnostic.column) + ": note: ... and " + std::to_string(diagnostic.repeats) +
             " more like this, up to this line\n";
   }

@@ -132,6 +132,15 @@ int shown_column(const Diagnostic& diagnostic);
 // kind: the tool points at its explanation. Nothing by default.
 using ErrorHint = std::string (*)(ErrorKind kind);
 
+// One rule for every byte that reaches a terminal. Description text (a
+// message quotes its fields) is Windows-1252: its letters are shown as
+// their UTF-8 form, and whatever is no printable character (C0 and C1
+// controls, DEL, undefined bytes) as \xNN; a line feed between the lines of
+// a message stays. A path is shown as its UTF-8
+// characters, and every byte that is not one, or is a control, as \xNN.
+std::string terminal_text(std::string_view bytes);
+std::string terminal_path(std::string_view path);
+
 // The one text form of a diagnostic, gcc style (a diagnostic about the
 // whole file at 1:1, without a source line; one with no file without a
 // place):
@@ -140,10 +149,11 @@ using ErrorHint = std::string (*)(ErrorKind kind);
 //   <the source line>
 //   <a caret under the field>
 // then the notes the same way, and for repeats one note at the last:
-//   FILE:LAST:COL: note: ... and N more like this, up to this line Every control byte of the echoed line is shown
-// escaped (\x1b), other bytes that are not printable UTF-8 too, so that no
-// description file can drive the terminal; the caret stands under the field
-// after the escaping and cutting. Ends with a line feed.
+//   FILE:LAST:COL: note: ... and N more like this, up to this line
+// The message and the echoed line follow terminal_text, the file name
+// terminal_path, so that no description file can drive the terminal; the
+// caret stands under the field after the escaping and cutting. Ends with a
+// line feed.
 std::string render_diagnostic(const Diagnostic& diagnostic, ErrorHint hint = nullptr);
 // The echoed line alone, as render_diagnostic shows it: the line, then the
 // caret line.

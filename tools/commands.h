@@ -16,6 +16,7 @@ inline constexpr int kExitClean = 0;
 inline constexpr int kExitRecorded = 1;  // compiled and written, an error kind recorded
 inline constexpr int kExitStopped = 2;   // stopped without output
 inline constexpr int kExitUsage = 64;
+inline constexpr int kExitUnavailable = 69;  // serve: the port cannot be listened on
 
 // Writes the five embedded texts into folder, as the program writes them.
 int run_sources(const std::string& folder, std::ostream& out, std::ostream& err);

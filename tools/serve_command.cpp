@@ -4,7 +4,13 @@
 
 #include <httplib.h>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -90,6 +96,13 @@ void stream_events(httplib::Response& response, LiveScenario& live) {
 httplib::Server::HandlerResponse handle(const httplib::Request& request, httplib::Response& response,
                                         LiveScenario& live, int port) {
   response.set_header("X-Content-Type-Options", "nosniff");
+  // One range at most: many ranges of one answer would build an answer many
+  // times its size.
+  // The answer has no body: the library would cut each range out of one.
+  if (request.ranges.size() > 1) {
+    response.status = 416;
+    return httplib::Server::HandlerResponse::Handled;
+  }
   if (!host_allowed(request, port)) {
     set_text(response, 403, "403 this server answers only to 127.0.0.1:" + std::to_string(port) +
                                 " and localhost:" + std::to_string(port));
@@ -135,9 +148,12 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
     return kExitUsage;
   }
 
-  // Ctrl-C and SIGTERM are taken by one thread, which ends the server; the
-  // others never see them.
+  // Ctrl-C, SIGTERM, SIGHUP and SIGQUIT are taken by one thread, which ends
+  // the server; the others never see them. The user signals mean nothing
+  // here and end nothing.
   const platform::StopSignals stop_signals;
+  std::signal(SIGUSR1, SIG_IGN);
+  std::signal(SIGUSR2, SIG_IGN);
 
   LiveScenario live({options.line_path, options.train_path, *scenario_id, *train_id, options.no_plan});
   platform::FileWatcher watcher({options.line_path, options.train_path});
@@ -154,23 +170,45 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response& response) {
     return handle(request, response, live, port);
   });
+  // Address reuse only: a port that another server listens on (even another
+  // serve) is refused instead of shared, which would split the requests
+  // between two scenarios. The socket is kept to lengthen its listen queue.
+  int listening_socket = -1;
+  server.set_socket_options([&listening_socket](socket_t socket) {
+    int yes = 1;
+    ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    listening_socket = socket;
+  });
+  errno = 0;
   if (options.port == 0) {
     port = server.bind_to_any_port(kLoopback);
   } else {
     port = server.bind_to_port(kLoopback, options.port) ? options.port : -1;
   }
   if (port <= 0) {
-    err << "scenario_tool serve: cannot listen on " << kLoopback << ":" << options.port << '\n';
-    return kExitStopped;
+    const int error = errno;
+    err << "scenario_tool serve: cannot listen on " << kLoopback << ":" << options.port;
+    if (error == EADDRINUSE) err << ": the port is in use; give another with --port, or 0 for a free one";
+    else if (error != 0) err << ": " << std::strerror(error);
+    err << '\n';
+    return kExitUnavailable;
   }
+  // The library listens with a queue of 5; many clients at once would wait
+  // a second for a retry. Listening again only lengthens the queue.
+  if (listening_socket >= 0) ::listen(listening_socket, SOMAXCONN);
 
   std::thread follower([&] { live.follow(watcher); });
   // Waits for Ctrl-C or SIGTERM and ends the server. A signal may come
   // before the server has started to listen, when stop() would not reach
   // it; so stop() is repeated until listening has ended.
   std::atomic<bool> listening_ended = false;
+  std::atomic<int> stopped_by = 0;
   std::thread stopper([&] {
-    while (!listening_ended && !stop_signals.wait(std::chrono::milliseconds(50))) {
+    while (!listening_ended) {
+      if (const int taken = stop_signals.wait_signal(std::chrono::milliseconds(50))) {
+        stopped_by = taken;
+        break;
+      }
     }
     live.stop();
     watcher.stop();
@@ -180,11 +218,18 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
     }
   });
 
-  out << "serving http://" << kLoopback << ":" << port << "/" << std::endl;
+  const std::string url = "http://" + std::string(kLoopback) + ":" + std::to_string(port) + "/";
+  out << "serving " << url << std::endl;
+  // Where nobody may read standard output (a file, a closed pipe), the
+  // address stands on standard error too.
+  if (!out || ::isatty(STDOUT_FILENO) == 0) err << "scenario_tool serve: serving " << url << std::endl;
   const bool listened = server.listen_after_bind();
   listening_ended = true;
   stopper.join();
   follower.join();
+  if (stopped_by != 0 && stopped_by != SIGINT) {
+    err << "scenario_tool serve: stopped by " << platform::stop_signal_name(stopped_by) << '\n';
+  }
   if (!listened) {
     err << "scenario_tool serve: the server stopped on an error\n";
     return kExitStopped;
@@ -207,6 +252,11 @@ Command serve_command() {
             command.add_option("--train-id", options->train_id,
                                "Train identifier T (default: from TRAIN's name, S_T-.txt)");
             command.add_flag("--no-plan", options->no_plan, "No track plan");
+            command.footer(
+                "Prints its address (also on standard error when standard output is no terminal) and runs until "
+                "Ctrl-C, SIGTERM, SIGHUP or SIGQUIT. Exit status: 0 stopped by one of them, 2 a file cannot be "
+                "watched or the server failed, 64 bad usage, 69 the port cannot be listened on (in use by "
+                "another program).");
             return CommandRunner([options](std::ostream& out, std::ostream& err) {
               return run_serve(*options, out, err);
             });

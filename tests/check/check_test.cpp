@@ -356,9 +356,40 @@ TEST(DiagnosticRendering, ControlBytesAreEscaped) {
             "T:2:8: error 25: sand '\\x1b[2J\\x07' is not a whole number\n"
             "sabbia,\\x1b[2J\\x07 ,  40000\n"
             "       ^\n");
-  // A C1 control in UTF-8 form is escaped too; printable UTF-8 stays.
+  // The file's bytes are Windows-1252 letters: UTF-8 saved by mistake shows
+  // as the letters the simulator would show, one column each.
   compiler::SourceExcerpt excerpt{"ab\xc2\x9b" "c\xc3\xa0" "d", 7, false, false};
-  EXPECT_EQ(compiler::render_excerpt(excerpt), "ab\\xc2\\x9bc\xc3\xa0" "d\n            ^\n");
+  EXPECT_EQ(compiler::render_excerpt(excerpt), "ab\xc3\x82\xe2\x80\xba" "c\xc3\x83\xc2\xa0" "d\n       ^\n");
+}
+
+// One rule for every byte that reaches the terminal, in the message line as
+// in the excerpt: Windows-1252 letters decoded, no control byte raw; a path
+// shown as its UTF-8 characters, anything else escaped.
+TEST(DiagnosticRendering, TheMessageLineAndThePathFollowOneRule) {
+  const struct {
+    std::string bytes;
+    std::string text;
+  } texts[] = {
+      {"plain", "plain"},
+      {"\x9b", "\xe2\x80\xba"},            // the 8-bit control in other code pages is '>' here
+      {"\xff\xfe", "\xc3\xbf\xc3\xbe"},
+      {"\x80", "\xe2\x82\xac"},            // the euro sign
+      {"\x81\x8d\x8f\x90\x9d", "\\x81\\x8d\\x8f\\x90\\x9d"},  // undefined in the code page
+      {"\x1b[2J\x7f", "\\x1b[2J\\x7f"},
+  };
+  for (const auto& t : texts) EXPECT_EQ(compiler::terminal_text(t.bytes), t.text) << t.bytes;
+  EXPECT_EQ(compiler::terminal_path("Citt\xc3\xa0/S\x1b_linea.txt"), "Citt\xc3\xa0/S\\x1b_linea.txt");
+  EXPECT_EQ(compiler::terminal_path("a\xff\x9b"), "a\\xff\\x9b") << "not UTF-8";
+
+  const compiler::CheckResult result =
+      check_texts(kShortLine, "[generale]\r\nsabbia,   4\x9b" "0\r\n[fine]\r\n");
+  ASSERT_FALSE(result.diagnostics.empty());
+  Diagnostic d = result.diagnostics[0];
+  d.file = "T\x1b";
+  EXPECT_EQ(compiler::render_diagnostic(d),
+            "T\\x1b:2:11: error 25: sand '4\xe2\x80\xba" "0' is not a whole number\n"
+            "sabbia,   4\xe2\x80\xba" "0\n"
+            "          ^\n");
 }
 
 // A record of megabytes shows only the bytes around its field, cut with an

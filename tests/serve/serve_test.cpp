@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -260,6 +262,65 @@ TEST_F(Serve, EventStreamTellsEachRevision) {
   // Ctrl-C ends the server while the stream is open.
   EXPECT_EQ(server_->stop(), 0);
   ::close(fd);
+}
+
+// An answer of many ranges would be many times the answer: more than one
+// range is refused, with no body; one range is served.
+TEST_F(Serve, MoreThanOneRangeIsRefusedWithoutABody) {
+  std::string ranges = "Range: bytes=0-";
+  for (int i = 0; i < 2700; ++i) ranges += ",0-";
+  HttpReply reply = serve_test::request(server_->port(), "GET", "/api/scenario", server_->host(), ranges + "\r\n");
+  EXPECT_EQ(reply.status, 416);
+  EXPECT_TRUE(reply.body.empty()) << reply.body.size() << " bytes";
+  reply = serve_test::request(server_->port(), "GET", "/api/scenario", server_->host(), "Range: bytes=0-9\r\n");
+  EXPECT_EQ(reply.status, 206);
+  EXPECT_EQ(reply.body.size(), 10u);
+}
+
+// A port another server holds is refused, naming the port, rather than
+// shared (which would split the requests between two scenarios).
+TEST(ServeHostile, APortInUseIsRefusedNamingIt) {
+  TempDir folder;
+  ASSERT_EQ(testing_support::run_program(SCENARIO_TOOL_EXE, {"sources", "."}, folder.path()).exit_status, 0);
+  ServerProcess first({"serve", kLine, kTrain}, folder.path());
+  ASSERT_GT(first.port(), 0);
+  testing_support::RunLimits limits;
+  limits.working_folder = folder.path();
+  limits.time_limit_milliseconds = 10000;
+  const testing_support::ProgramRun second = testing_support::run_program_with(
+      SCENARIO_TOOL_EXE, {"serve", kLine, kTrain, "--port", std::to_string(first.port())}, limits);
+  EXPECT_EQ(second.exit_status, 69) << second.standard_error;
+  EXPECT_NE(second.standard_error.find("127.0.0.1:" + std::to_string(first.port()) + ": the port is in use"),
+            std::string::npos)
+      << second.standard_error;
+  EXPECT_EQ(first.get("/api/scenario").status, 200) << "the first server goes on";
+  EXPECT_EQ(first.stop(), 0);
+}
+
+// The terminal closing (SIGHUP), SIGQUIT and SIGTERM end it as Ctrl-C does.
+TEST(ServeHostile, StopSignalsEndItCleanly) {
+  TempDir folder;
+  ASSERT_EQ(testing_support::run_program(SCENARIO_TOOL_EXE, {"sources", "."}, folder.path()).exit_status, 0);
+  for (const int signal : {SIGHUP, SIGQUIT, SIGTERM}) {
+    ServerProcess server({"serve", kLine, kTrain}, folder.path());
+    ASSERT_GT(server.port(), 0);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(server.stop(signal), 0) << strsignal(signal);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2)) << strsignal(signal);
+  }
+}
+
+// With standard output where nobody reads it, the address stands on
+// standard error too.
+TEST(ServeHostile, TheAddressStandsOnStandardErrorWhenOutputIsNoTerminal) {
+  TempDir folder;
+  ASSERT_EQ(testing_support::run_program(SCENARIO_TOOL_EXE, {"sources", "."}, folder.path()).exit_status, 0);
+  testing_support::RunLimits limits;
+  limits.working_folder = folder.path();
+  limits.kill_after_microseconds = 1'500'000;
+  const testing_support::ProgramRun run = testing_support::run_program_with(SCENARIO_TOOL_EXE, {"serve", kLine, kTrain}, limits);
+  EXPECT_NE(run.standard_error.find("scenario_tool serve: serving http://127.0.0.1:"), std::string::npos)
+      << run.standard_error;
 }
 
 TEST(ServeUsage, RefusesWhatItCannotServe) {

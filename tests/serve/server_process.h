@@ -59,12 +59,14 @@ inline int connect_to(int port) {
 
 // One request, sent as written (no path is cleaned on the way), with the
 // given Host header (none when empty); the reply read to the end.
-inline HttpReply request(int port, const std::string& method, const std::string& target, const std::string& host) {
+inline HttpReply request(int port, const std::string& method, const std::string& target, const std::string& host,
+                         const std::string& extra_headers = {}) {
   HttpReply reply;
   const int fd = connect_to(port);
   if (fd < 0) return reply;
   std::string text = method + " " + target + " HTTP/1.1\r\n";
   if (!host.empty()) text += "Host: " + host + "\r\n";
+  text += extra_headers;
   text += "Connection: close\r\n\r\n";
   if (::write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
     ::close(fd);
@@ -119,11 +121,11 @@ class ServerProcess {
   std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
   HttpReply get(const std::string& target) const { return request(port_, "GET", target, host()); }
 
-  // Ctrl-C, then the exit status (-1 when it did not exit by itself within
-  // ten seconds and had to be killed).
-  int stop() {
+  // Ctrl-C (or the signal given), then the exit status (-1 when it did not
+  // exit by itself within ten seconds and had to be killed).
+  int stop(int signal = SIGINT) {
     if (pid_ <= 0) return exit_status_;
-    ::kill(pid_, SIGINT);
+    ::kill(pid_, signal);
     int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (::waitpid(pid_, &status, WNOHANG) == 0) {
