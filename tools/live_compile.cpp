@@ -10,7 +10,11 @@ LiveCompile compile_live(const LiveCompileRequest& request) {
   compile.scenario_id = request.scenario_id;
   compile.train_id = request.train_id;
   compile.j = request.no_plan ? 0 : 1;
-  compile.sources = compiler::read_sources({request.line_path, request.train_path, /*consume=*/false});
+  compile.sources = compiler::read_sources({request.line_file.empty() ? request.line_path : request.line_file,
+                                            request.train_file.empty() ? request.train_path : request.train_file,
+                                            /*consume=*/false});
+  compile.sources.line.name = request.line_path;
+  compile.sources.train.name = request.train_path;
 
   // One reading of the saved files: the check's pass, which reads on after
   // an error and so reports every one, and whose model is the compile's

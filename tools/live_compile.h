@@ -13,11 +13,16 @@
 namespace tools {
 
 struct LiveCompileRequest {
-  std::string line_path;
+  std::string line_path;   // as the author named the files, for the diagnostics
   std::string train_path;
   std::string scenario_id;  // Windows-1252
   std::string train_id;     // Windows-1252
   bool no_plan = false;
+  // Where the files are read, when not from the paths above: absolute paths
+  // taken at the start, so that the files are found again after their
+  // folder (the working folder, say) was removed and made anew.
+  std::string line_file;
+  std::string train_file;
 };
 
 struct LiveCompile {

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -155,7 +156,12 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   std::signal(SIGUSR1, SIG_IGN);
   std::signal(SIGUSR2, SIG_IGN);
 
-  LiveScenario live({options.line_path, options.train_path, *scenario_id, *train_id, options.no_plan});
+  std::error_code no_folder;
+  const auto absolute = [&no_folder](const std::string& path) {
+    return std::filesystem::absolute(path, no_folder).lexically_normal().string();
+  };
+  LiveScenario live({options.line_path, options.train_path, *scenario_id, *train_id, options.no_plan,
+                     absolute(options.line_path), absolute(options.train_path)});
   platform::FileWatcher watcher({options.line_path, options.train_path});
   if (!watcher.error().empty()) {
     err << "scenario_tool serve: " << watcher.error() << '\n';

@@ -264,6 +264,26 @@ TEST_F(Serve, EventStreamTellsEachRevision) {
   ::close(fd);
 }
 
+// The folder that holds the files (the server's working folder too)
+// removed and made anew, as a switched checkout does: once the files are
+// back, the view shows them.
+TEST_F(Serve, FollowsItsFolderRemovedAndMadeAnew) {
+  const std::string line = folder_.read(kLine);
+  std::filesystem::remove_all(folder_.path());
+  const json gone = revision_after(1);
+  EXPECT_GE(gone["errors"], 1);
+  std::filesystem::create_directory(folder_.path());
+  folder_.write(kLine, line);
+  folder_.write(kTrain, train_);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  json back = revision_after(gone["revision"].get<int>());
+  while (back["errors"] != 0 && std::chrono::steady_clock::now() < deadline) {
+    back = revision_after(back["revision"].get<int>());
+  }
+  EXPECT_EQ(back["errors"], 0) << back.dump().substr(0, 500);
+  EXPECT_EQ(back["drawing_revision"], back["revision"]);
+}
+
 // An answer of many ranges would be many times the answer: more than one
 // range is refused, with no body; one range is served.
 TEST_F(Serve, MoreThanOneRangeIsRefusedWithoutABody) {
