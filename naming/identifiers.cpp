@@ -13,7 +13,9 @@ constexpr std::array<std::uint32_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-std::optional<char> byte_of(std::uint32_t code_point) {
+}  // namespace
+
+std::optional<char> windows1252_byte(std::uint32_t code_point) {
   if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) return static_cast<char>(code_point);
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] != 0 && kHighControls[i] == code_point) return static_cast<char>(0x80 + i);
@@ -21,26 +23,44 @@ std::optional<char> byte_of(std::uint32_t code_point) {
   return std::nullopt;
 }
 
-}  // namespace
+std::optional<Utf8Char> utf8_char_at(std::string_view text, std::size_t i) {
+  if (i >= text.size()) return std::nullopt;
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  if (lead < 0x80) return Utf8Char{lead, 1};
+  std::size_t length = 0;
+  std::uint32_t code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07u;
+  } else {
+    return std::nullopt;
+  }
+  if (i + length > text.size()) return std::nullopt;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0u) != 0x80u) return std::nullopt;
+    code = (code << 6) | (byte(i + k) & 0x3Fu);
+  }
+  const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+  return Utf8Char{code, length};
+}
 
 std::optional<std::string> utf8_to_1252(std::string_view utf8) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + static_cast<std::size_t>(length) > utf8.size()) return std::nullopt;
-    std::uint32_t code_point = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (int k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      code_point = (code_point << 6) | (next & 0x3F);
-    }
-    const std::uint32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code_point < shortest[length]) return std::nullopt;  // overlong form
-    const auto byte = byte_of(code_point);
+    const std::optional<Utf8Char> character = utf8_char_at(utf8, i);
+    if (!character) return std::nullopt;
+    const std::optional<char> byte = windows1252_byte(character->code_point);
     if (!byte) return std::nullopt;
     out += *byte;
-    i += static_cast<std::size_t>(length);
+    i += character->length;
   }
   return out;
 }

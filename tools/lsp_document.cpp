@@ -1,34 +1,12 @@
 #include "tools/lsp_document.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
-#include <unordered_map>
 
 #include "naming/identifiers.h"
 
 namespace tools {
 namespace {
-
-// The Windows-1252 byte of each code point above 0x7F that has one.
-const std::unordered_map<std::uint32_t, unsigned char>& byte_of_code_point() {
-  static const std::unordered_map<std::uint32_t, unsigned char> table = [] {
-    std::unordered_map<std::uint32_t, unsigned char> map;
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-      const std::string utf8 = naming::windows1252_to_utf8(std::string(1, static_cast<char>(byte)));
-      std::uint32_t code = 0;
-      if (utf8.size() == 2) {
-        code = (static_cast<unsigned char>(utf8[0]) & 0x1Fu) << 6 | (static_cast<unsigned char>(utf8[1]) & 0x3Fu);
-      } else if (utf8.size() == 3) {
-        code = (static_cast<unsigned char>(utf8[0]) & 0x0Fu) << 12 |
-               (static_cast<unsigned char>(utf8[1]) & 0x3Fu) << 6 | (static_cast<unsigned char>(utf8[2]) & 0x3Fu);
-      }
-      map.emplace(code, static_cast<unsigned char>(byte));
-    }
-    return map;
-  }();
-  return table;
-}
 
 int hex_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -42,44 +20,28 @@ int hex_value(char c) {
 std::string lsp_text_to_1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
   for (std::size_t i = 0; i < utf8.size();) {
-    const unsigned char lead = byte(i);
-    if (lead < 0x80) {
-      out += static_cast<char>(lead);
-      ++i;
-      continue;
-    }
-    std::size_t length = 0;
-    std::uint32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      code = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      code = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      code = lead & 0x07u;
-    }
-    bool valid = length > 0 && i + length <= utf8.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      if ((byte(i + k) & 0xC0u) != 0x80u) valid = false;
-      code = code << 6 | (byte(i + k) & 0x3Fu);
-    }
-    if (!valid) {
+    const std::optional<naming::Utf8Char> character = naming::utf8_char_at(utf8, i);
+    if (!character) {
       out += '?';
       ++i;
       continue;
     }
-    i += length;
-    if (code > 0xFFFF) {
+    i += character->length;
+    if (character->code_point > 0xFFFF) {
       out += "??";  // two UTF-16 units
       continue;
     }
-    const auto& table = byte_of_code_point();
-    const auto found = table.find(code);
-    out += found != table.end() ? static_cast<char>(found->second) : '?';
+    const std::uint32_t code = character->code_point;
+    std::optional<char> byte = naming::windows1252_byte(code);
+    // The five bytes the code page leaves undefined are shown as the
+    // controls of the same value; they come back as themselves.
+    if (!byte && code >= 0x80 && code <= 0x9F) {
+      const std::string shown = naming::windows1252_to_utf8(std::string(1, static_cast<char>(code)));
+      const std::optional<naming::Utf8Char> same = naming::utf8_char_at(shown, 0);
+      if (same && same->code_point == code) byte = static_cast<char>(code);
+    }
+    out += byte.value_or('?');
   }
   return out;
 }

@@ -85,6 +85,7 @@ TEST(LspText, OneByteForEachUtf16Unit) {
       {"\xf0\x9f\x98\x80x", "??x"},            // outside the BMP: two units, two '?'
       {"a\xff" "b", "a?b"},                    // malformed UTF-8
       {"\xc3", "?"},                           // cut short
+      {"\xc2\x81", "\x81"},                     // an undefined byte, shown as its control, comes back
   };
   for (const auto& c : cases) {
     EXPECT_EQ(tools::lsp_text_to_1252(c.utf8), c.bytes) << c.utf8;
