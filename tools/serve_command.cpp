@@ -36,6 +36,9 @@ namespace {
 constexpr const char* kLoopback = "127.0.0.1";
 // Each open page holds one connection for its event stream.
 constexpr std::size_t kConnections = 64;
+// The event streams may hold this many of the connections at most: the
+// others stay free for the requests of the pages (and anyone else).
+constexpr int kMostStreams = 48;
 // An idle event stream gets a comment this often, so that a closed page is
 // noticed and proxies keep the stream open.
 constexpr std::chrono::seconds kKeepAlive{10};
@@ -76,10 +79,20 @@ void set_text(httplib::Response& response, int status, const std::string& text) 
   response.set_content(text + "\n", "text/plain; charset=utf-8");
 }
 
-void stream_events(httplib::Response& response, LiveScenario& live) {
+void stream_events(httplib::Response& response, LiveScenario& live, std::atomic<int>& streams) {
+  // Past the cap a page is told to try again later instead of taking a
+  // connection that other requests need.
+  if (streams.fetch_add(1) >= kMostStreams) {
+    streams.fetch_sub(1);
+    response.set_header("Retry-After", "5");
+    set_text(response, 503, "503 too many open views of this scenario (" + std::to_string(kMostStreams) +
+                                "); close a tab or window");
+    return;
+  }
   response.set_header("Cache-Control", "no-store");
-  response.set_chunked_content_provider("text/event-stream", [&live, seen = std::uint64_t{0}](
-                                                                 std::size_t, httplib::DataSink& sink) mutable {
+  response.set_chunked_content_provider(
+      "text/event-stream",
+      [&live, seen = std::uint64_t{0}](std::size_t, httplib::DataSink& sink) mutable {
     const std::uint64_t revision = live.wait_past(seen, kKeepAlive);
     if (live.stopped()) {
       sink.done();
@@ -91,11 +104,13 @@ void stream_events(httplib::Response& response, LiveScenario& live) {
       message = "event: revision\ndata: {\"revision\": " + std::to_string(revision) + "}\n\n";
     }
     return sink.write(message.data(), message.size());
-  });
+      },
+      // Called once the stream ends, however it ends.
+      [&streams](bool) { streams.fetch_sub(1); });
 }
 
 httplib::Server::HandlerResponse handle(const httplib::Request& request, httplib::Response& response,
-                                        LiveScenario& live, int port) {
+                                        LiveScenario& live, int port, std::atomic<int>& streams) {
   response.set_header("X-Content-Type-Options", "nosniff");
   // One range at most: many ranges of one answer would build an answer many
   // times its size.
@@ -125,7 +140,7 @@ httplib::Server::HandlerResponse handle(const httplib::Request& request, httplib
       break;
     }
     case Resource::kEvents:
-      stream_events(response, live);
+      stream_events(response, live, streams);
       break;
     case Resource::kNone:
       set_text(response, 404, "404 not found");
@@ -173,8 +188,9 @@ int run_serve(const ServeOptions& options, std::ostream& out, std::ostream& err)
   server.new_task_queue = [] { return new httplib::ThreadPool(kConnections); };
   server.set_keep_alive_timeout(1);
   int port = 0;
+  std::atomic<int> streams = 0;
   server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response& response) {
-    return handle(request, response, live, port);
+    return handle(request, response, live, port, streams);
   });
   // Address reuse only: a port that another server listens on (even another
   // serve) is refused instead of shared, which would split the requests

@@ -284,6 +284,51 @@ TEST_F(Serve, FollowsItsFolderRemovedAndMadeAnew) {
   EXPECT_EQ(back["drawing_revision"], back["revision"]);
 }
 
+// Open pages hold one connection each for their event stream; past a cap
+// a stream is refused at once (503, try again later), so that many tabs
+// never lock out the requests of the pages. A closed stream frees its place.
+TEST_F(Serve, EventStreamsLeaveConnectionsForOtherRequests) {
+  const auto open_stream = [&] {
+    const int fd = serve_test::connect_to(server_->port());
+    const std::string text = "GET /api/events HTTP/1.1\r\nHost: " + server_->host() + "\r\n\r\n";
+    EXPECT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    const std::string head = serve_test::read_until(fd, std::chrono::seconds(5), [](const std::string& got) {
+      return got.find("\r\n\r\n") != std::string::npos;
+    });
+    return std::make_pair(fd, head.substr(0, 12));
+  };
+  std::vector<int> open;
+  int refused = 0;
+  for (int i = 0; i < 60; ++i) {
+    const auto [fd, status] = open_stream();
+    if (status == "HTTP/1.1 200") {
+      open.push_back(fd);
+    } else {
+      EXPECT_EQ(status, "HTTP/1.1 503");
+      ++refused;
+      ::close(fd);
+    }
+  }
+  EXPECT_EQ(open.size(), 48u);
+  EXPECT_EQ(refused, 12);
+  const auto asked = std::chrono::steady_clock::now();
+  EXPECT_EQ(server_->get("/api/scenario").status, 200);
+  EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
+  for (const int fd : open) ::close(fd);
+  // The places come free once the server notices the closed streams (at
+  // its next keep-alive comment at the latest).
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  std::string status;
+  while (std::chrono::steady_clock::now() < deadline) {
+    auto [fd, got] = open_stream();
+    ::close(fd);
+    status = got;
+    if (status == "HTTP/1.1 200") break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  EXPECT_EQ(status, "HTTP/1.1 200");
+}
+
 // An answer of many ranges would be many times the answer: more than one
 // range is refused, with no body; one range is served.
 TEST_F(Serve, MoreThanOneRangeIsRefusedWithoutABody) {
