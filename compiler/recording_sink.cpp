@@ -1,20 +1,10 @@
 #include "compiler/recording_sink.h"
 
-#include <algorithm>
-
 namespace compiler {
 
 void RecordingSink::report(Diagnostic diagnostic) {
   if (diagnostic.severity != Severity::kError) {
-    if (std::find(silenced_.begin(), silenced_.end(), diagnostic.rule) != silenced_.end()) return;
-    if (Diagnostic* repeated = grouping_ ? repeated_in(warnings_, diagnostic) : nullptr) {
-      count_repeat(*repeated, diagnostic);
-    } else if (warnings_.size() < warning_limit_) {
-      warnings_.push_back(std::move(diagnostic));
-    } else {
-      ++warnings_dropped_;
-      grouping_ = false;
-    }
+    if (!warnings_.silenced(diagnostic)) warnings_.keep(std::move(diagnostic));
     return;
   }
   ++errors_;

@@ -20,18 +20,18 @@ namespace compiler {
 class RecordingSink : public DiagnosticSink {
  public:
   explicit RecordingSink(CompiledModel& model, std::size_t warning_limit = 1000)
-      : model_(model), warning_limit_(warning_limit) {}
+      : model_(model), warnings_(warning_limit) {}
   void report(Diagnostic diagnostic) override;
   bool goes_on_after_errors() const override { return false; }
   void reading_stopped(const std::string& file, int line) override;
   // Warnings of rule are neither kept nor counted from now on.
-  void silence(WarningRule rule) { silenced_.push_back(rule); }
+  void silence(WarningRule rule) { warnings_.silence(rule); }
 
   // The diagnostic of the kind recorded last, if any.
   const std::optional<Diagnostic>& recorded() const { return recorded_; }
-  const std::vector<Diagnostic>& warnings() const { return warnings_; }
+  const std::vector<Diagnostic>& warnings() const { return warnings_.kept(); }
   // Warnings counted but not kept, past the limit.
-  std::size_t warnings_dropped() const { return warnings_dropped_; }
+  std::size_t warnings_dropped() const { return warnings_.dropped(); }
   // Files whose reading an error cut short: the file and the faulty line (0:
   // the file was not read at all).
   const std::vector<std::pair<std::string, int>>& stopped() const { return stopped_; }
@@ -41,14 +41,10 @@ class RecordingSink : public DiagnosticSink {
 
  private:
   CompiledModel& model_;
-  std::size_t warning_limit_;
-  std::size_t warnings_dropped_ = 0;
-  bool grouping_ = true;  // repeats are counted until the first warning is dropped
-  std::vector<WarningRule> silenced_;  // the warning reported last was kept or counted as a repeat
+  BoundedDiagnostics warnings_;
   std::size_t errors_ = 0;
   std::size_t route_errors_ = 0;
   std::optional<Diagnostic> recorded_;
-  std::vector<Diagnostic> warnings_;
   std::vector<std::pair<std::string, int>> stopped_;
 };
 

@@ -82,6 +82,11 @@ std::string_view severity_name(Severity severity) {
   return "error";
 }
 
+namespace {
+
+// True when next says again what kept says, at a later line of the same
+// file: the same severity, kind or rule, column and message, with no notes
+// that could tell them apart.
 bool repeats_diagnostic(const Diagnostic& kept, const Diagnostic& next) {
   const int last_line = kept.repeats > 0 ? kept.last_repeat_line : kept.line;
   return kept.line > 0 && next.line > last_line && kept.severity == next.severity && kept.kind == next.kind &&
@@ -89,11 +94,9 @@ bool repeats_diagnostic(const Diagnostic& kept, const Diagnostic& next) {
          kept.file == next.file && kept.message == next.message;
 }
 
-void count_repeat(Diagnostic& kept, const Diagnostic& next) {
-  ++kept.repeats;
-  kept.last_repeat_line = next.line;
-}
-
+// The diagnostic among the last few kept that next repeats, if any: a
+// record can give several warnings, and the repeats of each are counted
+// even when they come in turn.
 Diagnostic* repeated_in(std::vector<Diagnostic>& kept, const Diagnostic& next) {
   constexpr std::size_t kLookBack = 4;
   const std::size_t first = kept.size() > kLookBack ? kept.size() - kLookBack : 0;
@@ -103,21 +106,30 @@ Diagnostic* repeated_in(std::vector<Diagnostic>& kept, const Diagnostic& next) {
   return nullptr;
 }
 
-void CollectingSink::report(Diagnostic diagnostic) {
-  if (diagnostic.severity == Severity::kWarning &&
-      std::find(silenced_.begin(), silenced_.end(), diagnostic.rule) != silenced_.end()) {
-    return;
-  }
-  if (diagnostic.severity == Severity::kError) ++errors_;
-  if (diagnostic.severity == Severity::kWarning) ++warnings_;
-  if (Diagnostic* repeated = grouping_ ? repeated_in(diagnostics_, diagnostic) : nullptr) {
-    count_repeat(*repeated, diagnostic);
-  } else if (diagnostics_.size() < limit_) {
-    diagnostics_.push_back(std::move(diagnostic));
+}  // namespace
+
+bool BoundedDiagnostics::silenced(const Diagnostic& diagnostic) const {
+  return diagnostic.severity == Severity::kWarning &&
+         std::find(silenced_.begin(), silenced_.end(), diagnostic.rule) != silenced_.end();
+}
+
+void BoundedDiagnostics::keep(Diagnostic diagnostic) {
+  if (Diagnostic* repeated = grouping_ ? repeated_in(kept_, diagnostic) : nullptr) {
+    ++repeated->repeats;
+    repeated->last_repeat_line = diagnostic.line;
+  } else if (kept_.size() < limit_) {
+    kept_.push_back(std::move(diagnostic));
   } else {
     ++dropped_;
     grouping_ = false;
   }
+}
+
+void CollectingSink::report(Diagnostic diagnostic) {
+  if (kept_.silenced(diagnostic)) return;
+  if (diagnostic.severity == Severity::kError) ++errors_;
+  if (diagnostic.severity == Severity::kWarning) ++warnings_;
+  kept_.keep(std::move(diagnostic));
 }
 
 LineIndex::LineIndex(std::string_view text) : text_(text) {

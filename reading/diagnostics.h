@@ -48,16 +48,33 @@ struct Diagnostic {
   int last_repeat_line = 0;
 };
 
-// True when next says again what kept says, at a later line of the same
-// file: the same severity, kind or rule, column and message, with no notes
-// that could tell them apart. A sink counts such a repeat on kept.
-bool repeats_diagnostic(const Diagnostic& kept, const Diagnostic& next);
-// Counts next as one more repeat of kept.
-void count_repeat(Diagnostic& kept, const Diagnostic& next);
-// The diagnostic among the last few of kept that next repeats, if any: a
-// record can give several warnings, and the repeats of each are counted
-// even when they come in turn.
-Diagnostic* repeated_in(std::vector<Diagnostic>& kept, const Diagnostic& next);
+// The diagnostics a sink keeps to be shown: at most a limit of them, the
+// same diagnostic on later lines counted on the first as its repeats, the
+// rest past the limit only counted, and the warnings of silenced rules
+// neither kept nor counted. Both sinks keep theirs this way.
+class BoundedDiagnostics {
+ public:
+  explicit BoundedDiagnostics(std::size_t limit) : limit_(limit) {}
+  // Warnings of rule are neither kept nor counted from now on.
+  void silence(WarningRule rule) { silenced_.push_back(rule); }
+  bool silenced(const Diagnostic& diagnostic) const;
+  // Keeps diagnostic, counts it as a repeat of one kept, or counts it as
+  // dropped past the limit.
+  void keep(Diagnostic diagnostic);
+
+  const std::vector<Diagnostic>& kept() const { return kept_; }
+  // Diagnostics counted but not kept.
+  std::size_t dropped() const { return dropped_; }
+
+ private:
+  std::size_t limit_;
+  std::vector<WarningRule> silenced_;
+  std::vector<Diagnostic> kept_;
+  std::size_t dropped_ = 0;
+  // Repeats are counted until the first diagnostic is dropped: after that a
+  // repeat would be counted out of order.
+  bool grouping_ = true;
+};
 
 // Receives every diagnostic of a compile or a check.
 class DiagnosticSink {
@@ -79,26 +96,22 @@ class DiagnosticSink {
 // the counts go on.
 class CollectingSink : public DiagnosticSink {
  public:
-  explicit CollectingSink(std::size_t limit = 1000) : limit_(limit) {}
+  explicit CollectingSink(std::size_t limit = 1000) : kept_(limit) {}
   void report(Diagnostic diagnostic) override;
   bool goes_on_after_errors() const override { return true; }
   // Warnings of rule are neither kept nor counted from now on.
-  void silence(WarningRule rule) { silenced_.push_back(rule); }
+  void silence(WarningRule rule) { kept_.silence(rule); }
 
-  const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
+  const std::vector<Diagnostic>& diagnostics() const { return kept_.kept(); }
   std::size_t errors() const { return errors_; }
   std::size_t warnings() const { return warnings_; }
   // Diagnostics counted but not kept.
-  std::size_t dropped() const { return dropped_; }
+  std::size_t dropped() const { return kept_.dropped(); }
 
  private:
-  std::size_t limit_;
-  std::vector<WarningRule> silenced_;
-  std::vector<Diagnostic> diagnostics_;
+  BoundedDiagnostics kept_;
   std::size_t errors_ = 0;
   std::size_t warnings_ = 0;
-  std::size_t dropped_ = 0;
-  bool grouping_ = true;  // repeats are counted until the first diagnostic is dropped
 };
 
 // Where the lines of a text begin, so that a byte offset becomes a line and
