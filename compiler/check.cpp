@@ -11,11 +11,13 @@ CheckResult check_compile(CompiledModel& model, const CompileRequest& request,
   CollectingSink sink;
   for (const WarningRule rule : silenced) sink.silence(rule);
   PassResult pass = compile_pass(model, request, sink);
-  // Swapped files make every record of both out of place: that alone is
-  // told. The model is still the one the pass built.
-  if (std::optional<Diagnostic> swapped = swapped_descriptions(request.sources)) {
+  // Swapped files make every record of both out of place: the pass's
+  // warning about them alone is told. The model is still the one the pass
+  // built.
+  for (const Diagnostic& diagnostic : sink.diagnostics()) {
+    if (diagnostic.rule != WarningRule::kFilesSwapped) continue;
     CheckResult result;
-    result.diagnostics.push_back(std::move(*swapped));
+    result.diagnostics.push_back(diagnostic);
     result.warnings = 1;
     result.files_swapped = true;
     return result;

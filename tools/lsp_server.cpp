@@ -339,11 +339,9 @@ void LspServer::close(const Json& params) {
   const auto found = documents_.find(uri);
   if (found == documents_.end()) return;
   // The partner is checked again with the file as it stands on disk.
-  const Document closed = found->second;
   documents_.erase(found);
   dirty_.erase(uri);
   for (const auto& [other_uri, other] : documents_) mark_dirty(other);
-  (void)closed;
 }
 
 void LspServer::mark_dirty(const Document& document) { dirty_.insert(document.uri); }
@@ -443,17 +441,22 @@ std::vector<Json> LspServer::check(const Pair& pair) {
                     "is checked together with its line"}};
     return publish(uri_of(pair.train_path), Json::array({diagnostic}));
   }
+  // A file's text from the editor or the disk; a missing file is the
+  // check's to report.
+  const auto source = [this](const std::string& path) {
+    const std::optional<std::string> text = text_of(path);
+    compiler::SourceText read = compiler::in_memory(path, text.value_or(""));
+    if (!text) read.state = compiler::SourceState::kMissing;
+    return read;
+  };
   compiler::CompileRequest request;
-  request.sources.line = compiler::in_memory(pair.line_path, text_of(pair.line_path).value_or(""));
-  if (!text_of(pair.line_path)) request.sources.line.state = compiler::SourceState::kMissing;
+  request.sources.line = source(pair.line_path);
   if (!pair.train_path.empty()) {
-    const std::optional<std::string> train = text_of(pair.train_path);
-    request.sources.train = compiler::in_memory(pair.train_path, train.value_or(""));
-    if (!train) request.sources.train.state = compiler::SourceState::kMissing;
+    request.sources.train = source(pair.train_path);
   } else {
     // No train beside the line: the line is checked alone, and what the
-    // check says of the missing train is not shown.
-    request.sources.train = compiler::in_memory("", "");
+    // check says of the missing train (a file of no editor's) is not shown.
+    request.sources.train = compiler::in_memory("(no train description)", "");
     request.sources.train.state = compiler::SourceState::kMissing;
   }
   compiler::CompiledModel model;
@@ -479,10 +482,6 @@ std::vector<Json> LspServer::check(const Pair& pair) {
     return range_json({d.line - 1, static_cast<int>(start)}, {d.line - 1, static_cast<int>(end)});
   };
   for (const compiler::Diagnostic& d : result.diagnostics) {
-    if (d.file.empty() && pair.train_path.empty() && d.severity == compiler::Severity::kError &&
-        d.kind == compiler::ErrorKind::kReadingFailure) {
-      continue;
-    }
     const bool ours = d.file == pair.line_path || (!pair.train_path.empty() && d.file == pair.train_path) ||
                       d.file.empty();
     if (!ours) continue;
